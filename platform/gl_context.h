@@ -1,0 +1,36 @@
+// GL contexts: GLX on an X11 window, EGL (surfaceless) offscreen.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// A backend's window as portable code sees it (an X11 Window id, an HWND, or
+// a headless window number).
+using WindowHandle = uintptr_t;
+
+struct ContextRequest {
+  int colour_bits = 24;   // RGBA, no alpha asked for
+  int depth_bits = 32;    // or the deepest the system offers
+  bool double_buffer = true;
+};
+
+struct ContextInfo {
+  int colour_bits;
+  int depth_bits;
+  bool double_buffer;
+};
+
+struct ContextApi {
+  // Creates a context for the window (headless: an offscreen framebuffer of
+  // width x height), makes it current and fills info. False on failure.
+  bool (*create)(WindowHandle window, int width, int height,
+                 const ContextRequest& request, ContextInfo* info);
+  // Offscreen only: follows a resize of the headless window.
+  void (*resize)(int width, int height);
+  void (*swap_buffers)();
+  // Releases the context from the thread and deletes it.
+  void (*destroy)();
+};
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+// The one table through which portable code reaches the operating system.
+//
+// Each area is a small struct of function pointers declared in its own header
+// and filled by one backend's connect function. Portable code calls
+// platform::api().<area>.<function>; tests may swap a single entry to inject
+// a failure or a fake clock (tests/support/platform_override.h).
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/system.h"
+#include "platform/store.h"
+#include "platform/resources.h"
+#include "platform/window.h"
+#include "platform/gl_context.h"
+#include "platform/shell.h"
+
+namespace platform {
+
+struct Platform {
+  ClockApi clock;
+  SystemApi system;
+  StoreApi store;
+  ResourceApi resources;
+  WindowApi window;
+  ContextApi context;
+  ShellApi shell;
+};
+
+// Window-system backends. Headless has no windows of its own and renders
+// offscreen through EGL; it is what tests and snapshots use.
+enum class Backend { X11, Headless };
+
+// The process-wide table. On first use every area is connected to its Linux
+// backend and windows to Headless; safe to call during static construction.
+Platform& api();
+
+// Connects the window and GL-context areas to the given backend. Returns false
+// (and reports why) when the backend cannot be used, for example no display.
+bool select_backend(Backend backend);
+
+}  // namespace platform

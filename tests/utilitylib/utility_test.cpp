@@ -1,0 +1,137 @@
+// The log file, line cutting, source names in assertion reports, assertion deaths.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_folder.h"
+#include "utilitylib/utility.h"
+
+namespace {
+
+// Points the program folder at a fresh folder for one test; the log decides
+// on truncation once per process, so these tests each run in a child.
+class LogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("ORBALUNE3D_HOME", folder.path().c_str(), 1); }
+  TempFolder folder;
+};
+
+TEST(utility_source_name, strips_folders_and_extension) {
+  EXPECT_EQ(CUtility::Source_Name("/src/host/render.cpp"), "render");
+  EXPECT_EQ(CUtility::Source_Name("main.cpp"), "main");
+  EXPECT_EQ(CUtility::Source_Name("/src/utilitylib/timer.cpp"), "utilitylib/timer");
+  EXPECT_EQ(CUtility::Source_Name("utilitylib/vector3.h"), "utilitylib/vector3");
+  EXPECT_EQ(CUtility::Source_Name("/a/b/scene/smartobjectmgr.cpp"), "smartobjectmgr");
+}
+
+TEST_F(LogTest, logging_off_makes_no_file) {
+  EXPECT_EXIT(
+      {
+        CUtility::Set_Logging(false);
+        CUtility::Log("hidden %d\n", 1);
+        std::exit(file_exists(CUtility::Log_File_Path()) ? 3 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(LogTest, second_run_truncates_and_unterminated_lines_continue) {
+  auto run = [](const char* first, const char* second) {
+    CUtility::Set_Logging(true);
+    CUtility::Log("%s", first);
+    CUtility::Log("%s\n", second);
+    std::exit(0);
+  };
+  EXPECT_EXIT(run("one ", "run"), ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(read_file(folder.file("_vantrel_ob3d.txt")), "one run\n");
+  EXPECT_EXIT(run("second ", "run"), ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(read_file(folder.file("_vantrel_ob3d.txt")), "second run\n");
+}
+
+TEST_F(LogTest, overlong_line_is_cut_at_1023_characters) {
+  EXPECT_EXIT(
+      {
+        CUtility::Set_Logging(true);
+        CUtility::Log("%s", std::string(5000, 'x').c_str());
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(read_file(folder.file("_vantrel_ob3d.txt")), std::string(1023, 'x'));
+}
+
+TEST_F(LogTest, lines_from_two_threads_never_interleave) {
+  auto two_writers = [] {
+    CUtility::Set_Logging(true);
+    auto writer = [](char c) {
+      for (int i = 0; i < 200; ++i) CUtility::Log("%s\n", std::string(300, c).c_str());
+    };
+    std::thread a(writer, 'a');
+    std::thread b(writer, 'b');
+    a.join();
+    b.join();
+    std::exit(0);
+  };
+  EXPECT_EXIT(two_writers(), ::testing::ExitedWithCode(0), "");
+  const std::string log = read_file(folder.file("_vantrel_ob3d.txt"));
+  size_t lines = 0;
+  for (size_t start = 0; start < log.size(); ++lines) {
+    const size_t end = log.find('\n', start);
+    const std::string line = log.substr(start, end - start);
+    EXPECT_TRUE(line == std::string(300, 'a') || line == std::string(300, 'b'));
+    start = end + 1;
+  }
+  EXPECT_EQ(lines, 400u);
+}
+
+TEST_F(LogTest, null_format_logs_an_error_line) {
+  EXPECT_EXIT(
+      {
+        CUtility::Set_Logging(true);
+        const char* no_format = nullptr;
+        CUtility::Log(no_format);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(read_file(folder.file("_vantrel_ob3d.txt")),
+            "ERROR: CUtility::Log : NULL format passed in.\n");
+}
+
+TEST_F(LogTest, failed_assertion_reports_and_exits_with_1) {
+  const int line = __LINE__ + 4;
+  EXPECT_EXIT(
+      {
+        CUtility::Set_Logging(true);
+        ASSERT(1 + 1 == 3);
+      },
+      ::testing::ExitedWithCode(1), "utilitylib/utility_test \\(" + std::to_string(line) + "\\) Assert: 1 \\+ 1 == 3");
+  EXPECT_EQ(read_file(folder.file("_vantrel_ob3d.txt")),
+            "utilitylib/utility_test (" + std::to_string(line) + ") Assert: 1 + 1 == 3\n");
+}
+
+TEST(utility_assert, missing_parameters_exit_with_1) {
+  EXPECT_EXIT(CUtility::Assert(nullptr, "x.cpp", 1), ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(CUtility::Assert_Response(nullptr), ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(LogTest, system_report_has_its_headings) {
+  EXPECT_EXIT(
+      {
+        CUtility::Set_Logging(true);
+        CUtility::Log_System_Data();
+        CUtility::Log_Os_Data();
+        CUtility::Log_Module_Data();
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  const std::string log = read_file(folder.file("_vantrel_ob3d.txt"));
+  for (const char* heading :
+       {"CUtility::Log_System_Data:\n  Physical memory: ", "  Processors: ",
+        "CUtility::Log_Os_Data:\n  Linux version ", "CUtility::Log_Module_Data:\n  Filename: /",
+        "  File size: "}) {
+    EXPECT_NE(log.find(heading), std::string::npos) << heading;
+  }
+}
+
+}  // namespace
