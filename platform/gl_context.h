@@ -33,4 +33,10 @@ struct ContextApi {
   void (*destroy)();
 };
 
+namespace egl {
+// Offscreen contexts on Mesa's surfaceless EGL platform: desktop GL in the
+// compatibility profile, rendering into a pbuffer of the requested size.
+void connect_context(ContextApi& context);
+}  // namespace egl
+
 }  // namespace platform
