@@ -8,6 +8,7 @@ Platform connect_defaults() {
   Platform table{};
   posix::connect_clock(table.clock);
   posix::connect_system(table.system);
+  embedded::connect_resources(table.resources);
   file::connect_store(table.store);
   return table;
 }
