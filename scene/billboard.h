@@ -14,7 +14,7 @@ class CBillboard : public CSmartObject {
 
   // 2D: full width as a fraction of the window width. 3D: half the side of
   // the square in scene units. Must be positive.
-  void Set_Size(double s);
+  void Set_Size(double size);
   double Get_Size() const { return size; }
   void Set_Texture_Id(int id);
   int Get_Texture_Id() const { return texture_id; }

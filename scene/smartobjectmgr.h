@@ -36,4 +36,10 @@ class CSmartObjectMgr {
 
   // The newest object, or null; walk on with CSmartObject::Get_Next.
   static CSmartObject* Get_Head();
+
+ private:
+  // Unlinks and deletes the objects for which matches is true, in list order,
+  // keeping the others in order; stops after the first when only_first.
+  template <typename Matches>
+  static void Remove_Matching(Matches matches, bool only_first);
 };
