@@ -19,6 +19,13 @@ struct ContextInfo {
   int colour_bits;
   int depth_bits;
   bool double_buffer;
+  // Frames wait for this many vertical blanks at the swap (0: unpaced).
+  int swap_interval = 0;
+  // On failure: the step that failed, named as the Win32 call it stands for
+  // ("ChoosePixelFormat", "wglCreateContext", "wglMakeCurrent"), and the
+  // window system's error code.
+  const char* failed_call = nullptr;
+  uint32_t error = 0;
 };
 
 struct ContextApi {

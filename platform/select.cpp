@@ -1,6 +1,9 @@
 // Connects every platform area to its backend.
 #include "platform/platform.h"
 
+#include "platform/headless_window.h"
+#include "platform/x11_connect.h"
+
 namespace platform {
 namespace {
 
@@ -8,6 +11,7 @@ Platform connect_defaults() {
   Platform table{};
   posix::connect_clock(table.clock);
   posix::connect_system(table.system);
+  headless::connect_window(table.window);
   embedded::connect_resources(table.resources);
   file::connect_store(table.store);
   return table;
@@ -21,7 +25,15 @@ Platform& api() {
 }
 
 bool select_backend(Backend backend) {
-  (void)backend;
+  Platform& table = api();
+  switch (backend) {
+    case Backend::X11:
+      return x11::connect(table);
+    case Backend::Headless:
+      headless::connect_window(table.window);
+      egl::connect_context(table.context);
+      return true;
+  }
   return false;
 }
 

@@ -1,0 +1,42 @@
+// What the X11 window backend shares with the GLX context and the message box.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "platform/x11_connect.h"
+
+namespace platform::x11 {
+
+// The backend's display connection; null before connect.
+Display* display();
+
+// Gives back the keyboard and pointer and hides the full-screen windows, so
+// that a message box shown now can be seen and answered.
+void release_input();
+
+// Runs a request with X errors caught instead of ending the process; returns
+// the X error code it caused (0: none).
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* display);
+  ~ErrorTrap();
+  ErrorTrap(const ErrorTrap&) = delete;
+  ErrorTrap& operator=(const ErrorTrap&) = delete;
+  // Waits for the server's answers and returns the first error code since the trap began.
+  uint32_t error();
+
+ private:
+  Display* display_;
+};
+
+// The message box and beep that replace the plain-terminal ones.
+void connect_message_box(SystemApi& system);
+
+}  // namespace platform::x11
+
+namespace platform::glx {
+void connect_context(ContextApi& context);
+}
