@@ -11,6 +11,16 @@ const char STORE_HEADER[] = "Orbalune 3D Options Store 1";
 
 namespace {
 
+StoreEntry make_entry(StoreEntry::Kind kind, std::string text,
+                      StoreType type = StoreType::Binary, std::string data = "") {
+  StoreEntry entry;
+  entry.kind = kind;
+  entry.text = std::move(text);
+  entry.type = type;
+  entry.data = std::move(data);
+  return entry;
+}
+
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
 bool same_name(const std::string& a, const std::string& b) {
@@ -70,10 +80,11 @@ bool starts_with_at(const std::string& line, size_t pos, const char* prefix) {
   return line.compare(pos, strlen(prefix), prefix) == 0;
 }
 
-// "dword:" followed by 1 to 8 hex digits up to the line's end.
+// "dword:" followed by exactly 8 hex digits up to the line's end, so that a
+// cut line does not pass for a smaller number.
 std::optional<std::string> parse_dword(const std::string& line, size_t pos) {
   const size_t digits = line.size() - pos;
-  if (digits < 1 || digits > 8) return std::nullopt;
+  if (digits != 8) return std::nullopt;
   uint32_t word = 0;
   for (; pos < line.size(); ++pos) {
     const int digit = hex_digit(line[pos]);
@@ -106,7 +117,7 @@ std::optional<StoreEntry> parse_value(const std::string& line) {
   std::optional<std::string> name = parse_quoted(line, pos);
   if (!name || pos >= line.size() || line[pos] != '=') return std::nullopt;
   ++pos;
-  StoreEntry entry{StoreEntry::Kind::Value, *name};
+  StoreEntry entry = make_entry(StoreEntry::Kind::Value, *name);
   std::optional<std::string> data;
   if (starts_with_at(line, pos, "\"")) {
     entry.type = StoreType::String;
@@ -126,10 +137,10 @@ std::optional<StoreEntry> parse_value(const std::string& line) {
 
 // Classifies one line; an empty result means the line does not parse.
 std::optional<StoreEntry> parse_line(const std::string& line, bool inside_key) {
-  if (line[0] == ';') return StoreEntry{StoreEntry::Kind::Verbatim, line};
+  if (line[0] == ';') return make_entry(StoreEntry::Kind::Verbatim, line);
   if (line[0] == '[') {
     if (line.size() < 3 || line.back() != ']') return std::nullopt;
-    return StoreEntry{StoreEntry::Kind::Key, line.substr(1, line.size() - 2)};
+    return make_entry(StoreEntry::Kind::Key, line.substr(1, line.size() - 2));
   }
   if (line[0] == '"' && inside_key) return parse_value(line);
   return std::nullopt;
@@ -187,7 +198,7 @@ StoreDocument parse_store(const std::string& text) {
     if (line.empty() || (number == 1 && line == STORE_HEADER)) continue;
     std::optional<StoreEntry> entry = parse_line(line, inside_key);
     if (!entry) {
-      entry = StoreEntry{StoreEntry::Kind::Verbatim, line};
+      entry = make_entry(StoreEntry::Kind::Verbatim, line);
       if (!document.first_unparsed_line) {
         document.first_unparsed_line = number;
         document.first_unparsed_text = line;
@@ -241,7 +252,7 @@ bool StoreDocument::set(const std::string& key, const std::string& name, StoreTy
     entry.data = data;
     return true;
   }
-  StoreEntry value{StoreEntry::Kind::Value, name, type, data};
+  StoreEntry value = make_entry(StoreEntry::Kind::Value, name, type, data);
   // After the last value of the first matching key, so that comments that
   // introduce the next key stay in front of it.
   size_t insert_at = entries.size();
@@ -257,7 +268,7 @@ bool StoreDocument::set(const std::string& key, const std::string& name, StoreTy
     }
   }
   if (!in_key) {
-    entries.push_back(StoreEntry{StoreEntry::Kind::Key, key});
+    entries.push_back(make_entry(StoreEntry::Kind::Key, key));
     insert_at = entries.size();
   }
   entries.insert(entries.begin() + insert_at, std::move(value));

@@ -9,6 +9,9 @@
 // Capacity, with the terminating NUL, of every key path, value name and
 // string value.
 constexpr int REGISTRY_TEXT_SIZE = 500;
+// Longest string value that reads back: a read fails at REGISTRY_TEXT_SIZE
+// bytes with the NUL.
+constexpr int REGISTRY_STRING_MAX_LENGTH = REGISTRY_TEXT_SIZE - 2;
 
 class CRegistry {
  public:

@@ -1,6 +1,7 @@
 // CRegistryString: a text option stored as a string.
 #include "utilitylib/registrystring.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "utilitylib/utility.h"
@@ -21,11 +22,11 @@ const char* CRegistryString::Get() const { return value; }
 void CRegistryString::Set(const char* value) {
   ASSERT(value != NULL);
   const size_t length = strlen(value);
-  if (length >= REGISTRY_TEXT_SIZE) {
-    CUtility::Log("CRegistryString::Set: %s cut from %zu to %d characters\n", key_name, length,
-                  REGISTRY_TEXT_SIZE - 1);
+  const size_t kept = std::min(length, size_t(REGISTRY_STRING_MAX_LENGTH));
+  if (kept < length) {
+    CUtility::Log("CRegistryString::Set: %s cut from %zu to %zu characters\n", key_name, length,
+                  kept);
   }
-  const size_t kept = length < REGISTRY_TEXT_SIZE ? length : REGISTRY_TEXT_SIZE - 1;
   memmove(this->value, value, kept);
   this->value[kept] = '\0';
   CRegistry::Store_String(registry_location, key_name, this->value);

@@ -1,5 +1,5 @@
-// CRegistryString: a text option of at most 499 Latin-1 characters kept in
-// the options store as a string.
+// CRegistryString: a text option of Latin-1 characters kept in the options
+// store as a string.
 #pragma once
 
 #include "utilitylib/registry.h"
@@ -11,8 +11,9 @@ class CRegistryString {
 
   // Points into the object; valid until the next Set.
   const char* Get() const;
-  // Copies the text and writes it through. A text longer than 499
-  // characters is cut to 499 and the cut is logged.
+  // Copies the text and writes it through. A text longer than
+  // REGISTRY_STRING_MAX_LENGTH is cut to that length, so that it still reads
+  // back at the next start, and the cut is logged.
   void Set(const char* value);
 
  private:
