@@ -13,6 +13,7 @@
 #include "platform/window.h"
 #include "platform/gl_context.h"
 #include "platform/shell.h"
+#include "platform/dialog.h"
 
 namespace platform {
 
@@ -24,6 +25,7 @@ struct Platform {
   WindowApi window;
   ContextApi context;
   ShellApi shell;
+  DialogApi dialog;
 };
 
 // Window-system backends. Headless has no windows of its own and renders

@@ -14,6 +14,8 @@ Platform connect_defaults() {
   headless::connect_window(table.window);
   embedded::connect_resources(table.resources);
   file::connect_store(table.store);
+  posix::connect_shell(table.shell);
+  gtk::connect_dialog(table.dialog);
   return table;
 }
 

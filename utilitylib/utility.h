@@ -1,6 +1,7 @@
 // The diagnostic log, assertions, the start-up system report and the program folder.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class CUtility {
@@ -29,6 +30,16 @@ class CUtility {
 
   // Full path of the log file of this run.
   static std::string Log_File_Path();
+
+  // Handing work to other programs (utility_launch.cpp).
+  // Opens a URL or document with the desktop's default handler; non-zero on
+  // success, 0 (logged with the error code) on failure.
+  static int Launch_Url(const char* url);
+  // Starts the document's default program as a process of its own; its
+  // process id, or 0 when there is no such program or it cannot start.
+  static uint32_t Launch_Closable_Document(const char* filename, bool hidden);
+  // Asks a process started by Launch_Closable_Document to quit.
+  static void Close_Launched_Process(uint32_t process_id);
 };
 
 #define ASSERT(condition) \

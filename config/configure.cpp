@@ -1,0 +1,70 @@
+// The configuration sheet: its pages, help, the shared slider operations and Preview.
+#include "config/configure.h"
+
+#include <cmath>
+#include <string>
+
+#include "config/configurecontrols.h"
+#include "config/options.h"
+#include "platform/platform.h"
+#include "utilitylib/utility.h"
+
+namespace {
+
+const char* const SHEET_CAPTION = "Orbalune 3D";
+const char* const HELP_DOCUMENT = "ob3d_help.htm";
+
+// A stored page index outside the sheet opens the first page.
+int start_page(int page_count) {
+  int index = COptions::CurrentConfigureSheet.Get();
+  return (index >= 0 && index < page_count) ? index : 0;
+}
+
+}  // namespace
+
+void CConfigure::Create_Property_Sheet() {
+  CUtility::Log("CConfigure::Create_Property_Sheet\n");
+  CConfigureControls controls;
+  Run_Property_Sheet({&controls});
+}
+
+void CConfigure::Run_Property_Sheet(const std::vector<platform::DialogPage*>& pages) {
+  auto& dialog = platform::api().dialog;
+  if (!dialog.run_property_sheet(SHEET_CAPTION, pages, start_page(int(pages.size())))) {
+    CUtility::Log("  the settings sheet cannot be shown: no display\n");
+  }
+}
+
+void CConfigure::Show_Help() {
+  CUtility::Log("CConfigure::Show_Help\n");
+  std::string folder = COptions::AppDir.Get();
+  if (folder.empty()) {
+    platform::api().system.beep();
+    return;
+  }
+  // Always joined with a separator, even after a trailing one: a doubled
+  // separator still names the same file.
+  std::string document = folder + "/" + HELP_DOCUMENT;
+  CUtility::Change_To_Exe_Directory();
+  CUtility::Launch_Url(document.c_str());
+}
+
+void CConfigure::Slider_Init(platform::DialogControls& dialog, int control_id,
+                             const CRegistryFloat& option) {
+  // In double precision, so that 0.7f (slightly below 0.7) gives 699.
+  int position = int(std::trunc(double(option.Get()) * SLIDER_RESOLUTION));
+  dialog.Set_Slider(control_id, 0, SLIDER_RESOLUTION, position);
+}
+
+void CConfigure::Slider_Read(platform::DialogControls& dialog, int control_id,
+                             CRegistryFloat& option) {
+  option.Set(float(dialog.Get_Slider(control_id)) / float(SLIDER_RESOLUTION));
+}
+
+void CConfigure::Preview() {
+  std::string saver = platform::api().system.module_file_name();
+  int error_code = 0;
+  if (!platform::api().shell.start_detached({saver, "-s"}, &error_code)) {
+    CUtility::Log("::ShellExecute failed with error code %d.\n", error_code);
+  }
+}

@@ -1,0 +1,128 @@
+// The settings sheet under GTK 3 behind platform::DialogApi.
+//
+// Implemented: a window with a notebook of the pages (tab titles as given,
+// blanks included), OK and Help buttons, pages initialised when first shown,
+// page activation, leaving, help and destruction reported to the page logic;
+// closing the window counts as OK.
+// Missing: keyboard help (F1) and the sheet's own icon.
+#include <gtk/gtk.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/dialog.h"
+#include "platform/gtk_page.h"
+#include "platform/text_encoding.h"
+
+namespace platform::gtk {
+namespace {
+
+struct Sheet {
+  GtkWidget* window = nullptr;
+  GtkWidget* notebook = nullptr;
+  std::vector<std::unique_ptr<GtkDialogPage>> pages;
+  GMainLoop* loop = nullptr;
+  bool closing = false;
+};
+
+GtkDialogPage* current_page(Sheet& sheet) {
+  int index = gtk_notebook_get_current_page(GTK_NOTEBOOK(sheet.notebook));
+  return index >= 0 && index < int(sheet.pages.size()) ? sheet.pages[index].get() : nullptr;
+}
+
+// The notebook is about to show another page: the shown one is left first.
+void on_switch_page(GtkNotebook*, GtkWidget*, guint index, gpointer data) {
+  auto& sheet = *static_cast<Sheet*>(data);
+  if (sheet.closing) return;
+  if (GtkDialogPage* old = current_page(sheet)) {
+    if (old != sheet.pages[index].get()) old->Page_Event(DialogEvent::PageLeft);
+  }
+  sheet.pages[index]->Page_Event(DialogEvent::PageActivated);
+}
+
+// OK and closing the window: the shown page is left, then every page that
+// was ever shown is destroyed.
+void close_sheet(Sheet& sheet) {
+  if (sheet.closing) return;
+  if (GtkDialogPage* page = current_page(sheet)) page->Page_Event(DialogEvent::PageLeft);
+  sheet.closing = true;
+  for (auto& page : sheet.pages) {
+    if (page->Is_Initialised()) page->Page_Event(DialogEvent::PageDestroyed);
+  }
+  g_main_loop_quit(sheet.loop);
+}
+
+void on_ok(GtkButton*, gpointer data) { close_sheet(*static_cast<Sheet*>(data)); }
+
+gboolean on_delete(GtkWidget*, GdkEvent*, gpointer data) {
+  close_sheet(*static_cast<Sheet*>(data));
+  return TRUE;
+}
+
+void on_help(GtkButton*, gpointer data) {
+  if (GtkDialogPage* page = current_page(*static_cast<Sheet*>(data)))
+    page->Page_Event(DialogEvent::HelpRequested);
+}
+
+GtkWidget* make_button_row(GtkWidget** ok, GtkWidget** help) {
+  GtkWidget* row = gtk_button_box_new(GTK_ORIENTATION_HORIZONTAL);
+  gtk_button_box_set_layout(GTK_BUTTON_BOX(row), GTK_BUTTONBOX_END);
+  gtk_box_set_spacing(GTK_BOX(row), 6);
+  *ok = gtk_button_new_with_label("OK");
+  *help = gtk_button_new_with_label("Help");
+  gtk_container_add(GTK_CONTAINER(row), *ok);
+  gtk_container_add(GTK_CONTAINER(row), *help);
+  return row;
+}
+
+void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage*>& pages) {
+  sheet.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_title(GTK_WINDOW(sheet.window), latin1_to_utf8(caption).c_str());
+  gtk_window_set_resizable(GTK_WINDOW(sheet.window), FALSE);
+  gtk_window_set_position(GTK_WINDOW(sheet.window), GTK_WIN_POS_CENTER);
+  GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
+  gtk_container_set_border_width(GTK_CONTAINER(column), 8);
+  gtk_container_add(GTK_CONTAINER(sheet.window), column);
+  sheet.notebook = gtk_notebook_new();
+  gtk_box_pack_start(GTK_BOX(column), sheet.notebook, TRUE, TRUE, 0);
+  GtkWidget* ok = nullptr;
+  GtkWidget* help = nullptr;
+  gtk_box_pack_start(GTK_BOX(column), make_button_row(&ok, &help), FALSE, FALSE, 0);
+  gtk_widget_set_can_default(ok, TRUE);
+  gtk_window_set_default(GTK_WINDOW(sheet.window), ok);
+  for (DialogPage* logic : pages) {
+    auto page = std::make_unique<GtkDialogPage>(*logic, GTK_WINDOW(sheet.window),
+                                                GtkDialogPage::SheetButtons{ok, help});
+    GtkWidget* title = gtk_label_new(latin1_to_utf8(logic->Template().title).c_str());
+    gtk_notebook_append_page(GTK_NOTEBOOK(sheet.notebook), page->Widget(), title);
+    sheet.pages.push_back(std::move(page));
+  }
+  g_signal_connect(ok, "clicked", G_CALLBACK(on_ok), &sheet);
+  g_signal_connect(help, "clicked", G_CALLBACK(on_help), &sheet);
+  g_signal_connect(sheet.window, "delete-event", G_CALLBACK(on_delete), &sheet);
+}
+
+bool run_property_sheet(const char* caption, const std::vector<DialogPage*>& pages,
+                        int start_page) {
+  if (pages.empty() || !gtk_init_check(nullptr, nullptr)) return false;
+  Sheet sheet;
+  sheet.loop = g_main_loop_new(nullptr, FALSE);
+  build_sheet(sheet, caption, pages);
+  gtk_widget_show_all(sheet.window);
+  int start = (start_page >= 0 && start_page < int(pages.size())) ? start_page : 0;
+  gtk_notebook_set_current_page(GTK_NOTEBOOK(sheet.notebook), start);
+  g_signal_connect(sheet.notebook, "switch-page", G_CALLBACK(on_switch_page), &sheet);
+  sheet.pages[start]->Page_Event(DialogEvent::PageActivated);
+  g_main_loop_run(sheet.loop);
+  gtk_widget_destroy(sheet.window);
+  sheet.pages.clear();
+  while (gtk_events_pending()) gtk_main_iteration();
+  g_main_loop_unref(sheet.loop);
+  return true;
+}
+
+}  // namespace
+
+void connect_dialog(DialogApi& dialog) { dialog.run_property_sheet = run_property_sheet; }
+
+}  // namespace platform::gtk

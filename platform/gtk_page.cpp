@@ -1,0 +1,268 @@
+// A settings page under GTK: builds the controls of its template in a fixed
+// layout and forwards user actions to the page logic as (id, event).
+#include "platform/gtk_page.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/text_encoding.h"
+
+namespace platform::gtk {
+namespace {
+
+int pixels_x(int units) { return int(units * PIXELS_PER_UNIT_X + 0.5); }
+int pixels_y(int units) { return int(units * PIXELS_PER_UNIT_Y + 0.5); }
+
+// A page asking for a control its template lacks is a programming error.
+[[noreturn]] void unknown_control(int id) {
+  std::fprintf(stderr, "GTK: the page has no control %d\n", id);
+  std::abort();
+}
+
+std::string hex_color(uint32_t bgr) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", bgr & 0xFF, (bgr >> 8) & 0xFF,
+                (bgr >> 16) & 0xFF);
+  return text;
+}
+
+}  // namespace
+
+std::string latin1_text_of(const char* utf8) {
+  std::string text = utf8 ? utf8 : "";
+  if (auto latin1 = utf8_to_latin1(text)) return *latin1;
+  // Keep what can be kept: one '?' per character outside Latin-1.
+  std::string kept;
+  for (const char* p = text.c_str(); *p; p = g_utf8_next_char(p)) {
+    gunichar c = g_utf8_get_char(p);
+    kept += c < 0x100 ? char(c) : '?';
+  }
+  return kept;
+}
+
+GtkDialogPage::GtkDialogPage(DialogPage& logic, GtkWindow* sheet, SheetButtons buttons)
+    : logic(logic), sheet(sheet), buttons(buttons), fixed(gtk_fixed_new()) {
+  g_object_ref_sink(fixed);
+  gtk_widget_set_size_request(fixed, pixels_x(400), pixels_y(230));
+  for (const auto& control : logic.Template().controls) Build(control);
+}
+
+GtkDialogPage::~GtkDialogPage() {
+  for (Control* control : owned) {
+    if (control->color) g_object_unref(control->color);
+    delete control;
+  }
+  g_object_unref(fixed);
+}
+
+void GtkDialogPage::Build(const ControlTemplate& control) {
+  GtkWidget* text_owner = nullptr;
+  GtkWidget* widget = nullptr;
+  if (control.kind == ControlKind::RadioButton) {
+    GSList* group = (control.starts_group || !last_radio)
+                        ? nullptr
+                        : gtk_radio_button_get_group(GTK_RADIO_BUTTON(last_radio));
+    widget = gtk_radio_button_new_with_label(group, latin1_to_utf8(control.text).c_str());
+    text_owner = gtk_bin_get_child(GTK_BIN(widget));
+    last_radio = widget;
+  } else {
+    widget = make_control_widget(control, &text_owner);
+  }
+  gtk_widget_set_size_request(widget, pixels_x(control.width), pixels_y(control.height));
+  gtk_fixed_put(GTK_FIXED(fixed), widget, pixels_x(control.x), pixels_y(control.y));
+  gtk_widget_show_all(widget);
+  gtk_widget_set_no_show_all(widget, TRUE);
+  if (control.hidden) gtk_widget_hide(widget);
+  auto* entry = new Control{this, control.id, control.kind, widget, text_owner, nullptr, {}};
+  owned.push_back(entry);
+  if (control.id == 0) return;
+  controls[control.id] = entry;
+  Connect_Events(*entry);
+}
+
+void GtkDialogPage::Control_Event(Control* control, DialogEvent event) {
+  GtkDialogPage& page = *control->page;
+  if (page.quiet > 0 || !page.initialised) return;
+  page.logic.On_Event(page, control->id, event);
+}
+
+namespace {
+
+using Control = GtkDialogPage::Control;
+
+void on_clicked(GtkButton*, gpointer data);
+void on_scrolled(GtkRange*, gpointer data);
+void on_selection_changed(GtkTreeSelection*, gpointer data);
+void on_row_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer data);
+gboolean on_link_released(GtkWidget*, GdkEventButton* event, gpointer data);
+gboolean on_link_crossing(GtkWidget* widget, GdkEventCrossing* event, gpointer);
+
+}  // namespace
+
+void GtkDialogPage::Connect_Events(Control& control) {
+  GtkWidget* w = control.widget;
+  switch (control.kind) {
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::PushButton:
+      g_signal_connect(w, "clicked", G_CALLBACK(on_clicked), &control);
+      break;
+    case ControlKind::Slider:
+      g_signal_connect(w, "value-changed", G_CALLBACK(on_scrolled), &control);
+      break;
+    case ControlKind::SortedList: {
+      GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(control.text_owner));
+      g_signal_connect(selection, "changed", G_CALLBACK(on_selection_changed), &control);
+      g_signal_connect(control.text_owner, "row-activated", G_CALLBACK(on_row_activated), &control);
+      break;
+    }
+    case ControlKind::Link:
+      gtk_widget_add_events(w, GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK |
+                                   GDK_LEAVE_NOTIFY_MASK);
+      g_signal_connect(w, "button-release-event", G_CALLBACK(on_link_released), &control);
+      g_signal_connect(w, "enter-notify-event", G_CALLBACK(on_link_crossing), nullptr);
+      g_signal_connect(w, "leave-notify-event", G_CALLBACK(on_link_crossing), nullptr);
+      break;
+    default:
+      break;
+  }
+}
+
+namespace {
+
+void on_clicked(GtkButton*, gpointer data) {
+  auto* control = static_cast<Control*>(data);
+  GtkDialogPage::Control_Event(control, DialogEvent::Clicked);
+}
+
+void on_scrolled(GtkRange*, gpointer data) {
+  GtkDialogPage::Control_Event(static_cast<Control*>(data), DialogEvent::Scrolled);
+}
+
+void on_selection_changed(GtkTreeSelection*, gpointer data) {
+  GtkDialogPage::Control_Event(static_cast<Control*>(data), DialogEvent::SelectionChanged);
+}
+
+void on_row_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer data) {
+  GtkDialogPage::Control_Event(static_cast<Control*>(data), DialogEvent::DoubleClicked);
+}
+
+gboolean on_link_released(GtkWidget*, GdkEventButton* event, gpointer data) {
+  if (event->button != 1) return FALSE;
+  GtkDialogPage::Control_Event(static_cast<Control*>(data), DialogEvent::Clicked);
+  return TRUE;
+}
+
+// The hand pointer while the pointer is over a link.
+gboolean on_link_crossing(GtkWidget* widget, GdkEventCrossing* event, gpointer) {
+  GdkWindow* window = gtk_widget_get_window(gtk_widget_get_toplevel(widget));
+  if (window == nullptr) return FALSE;
+  GdkCursor* cursor = event->type == GDK_ENTER_NOTIFY
+                          ? gdk_cursor_new_from_name(gdk_window_get_display(window), "pointer")
+                          : nullptr;
+  gdk_window_set_cursor(window, cursor);
+  if (cursor) g_object_unref(cursor);
+  return FALSE;
+}
+
+}  // namespace
+
+void GtkDialogPage::Page_Event(DialogEvent event) {
+  if (!initialised) {
+    if (event != DialogEvent::PageActivated) return;
+    Quiet quiet_while_initialising(*this);
+    initialised = true;
+    logic.On_Init(*this);
+  }
+  logic.On_Event(*this, 0, event);
+}
+
+GtkDialogPage::Control& GtkDialogPage::Find(int id) {
+  auto found = controls.find(id);
+  if (found == controls.end()) unknown_control(id);
+  return *found->second;
+}
+
+bool GtkDialogPage::Is_Checked(int id) {
+  return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(Find(id).widget));
+}
+
+void GtkDialogPage::Set_Checked(int id, bool checked) {
+  Quiet quiet_change(*this);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(Find(id).widget), checked);
+}
+
+void GtkDialogPage::Enable(int id, bool enabled) {
+  gtk_widget_set_sensitive(Find(id).widget, enabled);
+}
+
+bool GtkDialogPage::Is_Enabled(int id) { return gtk_widget_get_sensitive(Find(id).widget); }
+
+void GtkDialogPage::Show(int id, bool shown) { gtk_widget_set_visible(Find(id).widget, shown); }
+
+std::string GtkDialogPage::Get_Text(int id) {
+  Control& control = Find(id);
+  if (GTK_IS_ENTRY(control.text_owner))
+    return latin1_text_of(gtk_entry_get_text(GTK_ENTRY(control.text_owner)));
+  if (GTK_IS_LABEL(control.text_owner))
+    return latin1_text_of(gtk_label_get_text(GTK_LABEL(control.text_owner)));
+  return "";
+}
+
+void GtkDialogPage::Set_Text(int id, const std::string& text) {
+  Quiet quiet_change(*this);
+  Control& control = Find(id);
+  std::string utf8 = latin1_to_utf8(text);
+  if (control.kind == ControlKind::Link) {
+    set_link_text(control.text_owner, text);
+  } else if (GTK_IS_ENTRY(control.text_owner)) {
+    gtk_entry_set_text(GTK_ENTRY(control.text_owner), utf8.c_str());
+  } else if (GTK_IS_LABEL(control.text_owner)) {
+    gtk_label_set_text(GTK_LABEL(control.text_owner), utf8.c_str());
+  }
+}
+
+void GtkDialogPage::Set_Text_Color(int id, uint32_t color) {
+  Control& control = Find(id);
+  if (control.color == nullptr) {
+    control.color = gtk_css_provider_new();
+    gtk_style_context_add_provider(gtk_widget_get_style_context(control.text_owner),
+                                   GTK_STYLE_PROVIDER(control.color),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  }
+  std::string css = "label { color: " + hex_color(color) + "; }";
+  gtk_css_provider_load_from_data(control.color, css.c_str(), -1, nullptr);
+}
+
+void GtkDialogPage::Set_Slider(int id, int minimum, int maximum, int position) {
+  Quiet quiet_change(*this);
+  GtkRange* range = GTK_RANGE(Find(id).widget);
+  gtk_range_set_range(range, minimum, maximum);
+  gtk_range_set_value(range, position);
+}
+
+int GtkDialogPage::Get_Slider(int id) {
+  return int(gtk_range_get_value(GTK_RANGE(Find(id).widget)));
+}
+
+void GtkDialogPage::Focus(int id) { gtk_widget_grab_focus(Find(id).text_owner); }
+
+std::optional<ScreenRect> GtkDialogPage::Screen_Rect(int id) {
+  GtkWidget* widget = id == SHEET_OK_BUTTON     ? buttons.ok
+                      : id == SHEET_HELP_BUTTON ? buttons.help
+                                                : Find(id).widget;
+  GtkWidget* top = gtk_widget_get_toplevel(widget);
+  GdkWindow* window = gtk_widget_get_window(top);
+  int x = 0, y = 0, origin_x = 0, origin_y = 0;
+  if (!gtk_widget_get_mapped(widget) || window == nullptr ||
+      !gtk_widget_translate_coordinates(widget, top, 0, 0, &x, &y))
+    return std::nullopt;
+  gdk_window_get_origin(window, &origin_x, &origin_y);
+  GtkAllocation box;
+  gtk_widget_get_allocation(widget, &box);
+  return ScreenRect{origin_x + x, origin_y + y, box.width, box.height};
+}
+
+void GtkDialogPage::Beep() { gdk_display_beep(gdk_display_get_default()); }
+
+}  // namespace platform::gtk

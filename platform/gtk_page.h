@@ -1,0 +1,111 @@
+// One page of the GTK settings sheet: widgets built from a page template,
+// reached by the page logic through DialogControls (gtk_page*.cpp).
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/dialog.h"
+
+namespace platform::gtk {
+
+// Pixels per dialog unit: the templates are laid out in dialog units of an
+// 8-point dialog font, and GTK's text is larger.
+constexpr double PIXELS_PER_UNIT_X = 1.9;
+constexpr double PIXELS_PER_UNIT_Y = 2.0;
+
+class GtkDialogPage : public DialogControls {
+ public:
+  // The sheet's own buttons, which Screen_Rect also answers for.
+  struct SheetButtons {
+    GtkWidget* ok;
+    GtkWidget* help;
+  };
+
+  struct Control {
+    GtkDialogPage* page;
+    int id;
+    ControlKind kind;
+    GtkWidget* widget;      // placed in the page
+    GtkWidget* text_owner;  // the label, entry or tree view inside it
+    GtkCssProvider* color = nullptr;
+    std::vector<std::string> entries;  // a list box's Latin-1 texts, in order
+  };
+
+  GtkDialogPage(DialogPage& logic, GtkWindow* sheet, SheetButtons buttons);
+  ~GtkDialogPage() override;
+  GtkDialogPage(const GtkDialogPage&) = delete;
+  GtkDialogPage& operator=(const GtkDialogPage&) = delete;
+
+  GtkWidget* Widget() const { return fixed; }
+  // Hands a page event to the logic, running On_Init first on the page's
+  // first event (pages are initialised when first shown).
+  void Page_Event(DialogEvent event);
+  bool Is_Initialised() const { return initialised; }
+  // A user action on a control; dropped while the logic itself changes controls.
+  static void Control_Event(Control* control, DialogEvent event);
+
+  bool Is_Checked(int id) override;
+  void Set_Checked(int id, bool checked) override;
+  void Enable(int id, bool enabled) override;
+  bool Is_Enabled(int id) override;
+  void Show(int id, bool shown) override;
+  std::string Get_Text(int id) override;
+  void Set_Text(int id, const std::string& text) override;
+  void Set_Text_Color(int id, uint32_t color) override;
+  void Set_Slider(int id, int minimum, int maximum, int position) override;
+  int Get_Slider(int id) override;
+  void Focus(int id) override;
+  std::optional<ScreenRect> Screen_Rect(int id) override;
+
+  int List_Add(int id, const std::string& text) override;
+  int List_Find(int id, const std::string& text) override;
+  int List_Count(int id) override;
+  std::string List_Text(int id, int index) override;
+  int List_Selection(int id) override;
+  void List_Select(int id, int index) override;
+  void List_Remove(int id, int index) override;
+
+  void Beep() override;
+  bool Ask_Yes_No(const std::string& question, const std::string& caption) override;
+  std::optional<uint32_t> Choose_Color(uint32_t initial) override;
+  std::optional<std::string> Choose_File(const FileChooserRequest& request) override;
+
+ private:
+  // Changes made by the logic itself must not come back to it as events.
+  class Quiet {
+   public:
+    explicit Quiet(GtkDialogPage& page) : page(page) { ++page.quiet; }
+    ~Quiet() { --page.quiet; }
+
+   private:
+    GtkDialogPage& page;
+  };
+
+  void Build(const ControlTemplate& control);
+  Control& Find(int id);
+  void Connect_Events(Control& control);
+
+  DialogPage& logic;
+  GtkWindow* sheet;
+  SheetButtons buttons;
+  GtkWidget* fixed;
+  std::map<int, Control*> controls;
+  std::vector<Control*> owned;
+  GtkWidget* last_radio = nullptr;  // the set a new radio button joins
+  int quiet = 0;
+  bool initialised = false;
+};
+
+// Builds the widget of one control kind; text_owner receives the inner widget.
+GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_owner);
+// Shows a link's Latin-1 text blue and underlined.
+void set_link_text(GtkWidget* label, const std::string& latin1);
+// The UTF-8 text of a label, button or entry as Latin-1; characters outside
+// Latin-1 become '?'.
+std::string latin1_text_of(const char* utf8);
+
+}  // namespace platform::gtk

@@ -1,0 +1,85 @@
+// Sorted list boxes of a GTK settings page: a one-column tree view whose
+// entries are kept in byte order of their Latin-1 texts.
+#include <algorithm>
+
+#include "platform/gtk_page.h"
+#include "platform/text_encoding.h"
+
+namespace platform::gtk {
+namespace {
+
+GtkListStore* store_of(GtkDialogPage::Control& control) {
+  return GTK_LIST_STORE(gtk_tree_view_get_model(GTK_TREE_VIEW(control.text_owner)));
+}
+
+GtkTreeSelection* selection_of(GtkDialogPage::Control& control) {
+  return gtk_tree_view_get_selection(GTK_TREE_VIEW(control.text_owner));
+}
+
+bool valid_index(const GtkDialogPage::Control& control, int index) {
+  return index >= 0 && index < int(control.entries.size());
+}
+
+}  // namespace
+
+int GtkDialogPage::List_Add(int id, const std::string& text) {
+  Quiet quiet_change(*this);
+  Control& control = Find(id);
+  auto place = std::upper_bound(control.entries.begin(), control.entries.end(), text);
+  int index = int(place - control.entries.begin());
+  control.entries.insert(place, text);
+  GtkTreeIter row;
+  gtk_list_store_insert_with_values(store_of(control), &row, index, 0,
+                                    latin1_to_utf8(text).c_str(), -1);
+  return index;
+}
+
+int GtkDialogPage::List_Find(int id, const std::string& text) {
+  Control& control = Find(id);
+  auto found = std::find(control.entries.begin(), control.entries.end(), text);
+  return found == control.entries.end() ? -1 : int(found - control.entries.begin());
+}
+
+int GtkDialogPage::List_Count(int id) { return int(Find(id).entries.size()); }
+
+std::string GtkDialogPage::List_Text(int id, int index) {
+  Control& control = Find(id);
+  return valid_index(control, index) ? control.entries[index] : "";
+}
+
+int GtkDialogPage::List_Selection(int id) {
+  Control& control = Find(id);
+  GtkTreeIter row;
+  GtkTreeModel* model = nullptr;
+  if (!gtk_tree_selection_get_selected(selection_of(control), &model, &row)) return -1;
+  GtkTreePath* path = gtk_tree_model_get_path(model, &row);
+  int index = gtk_tree_path_get_indices(path)[0];
+  gtk_tree_path_free(path);
+  return index;
+}
+
+void GtkDialogPage::List_Select(int id, int index) {
+  Quiet quiet_change(*this);
+  Control& control = Find(id);
+  GtkTreeSelection* selection = selection_of(control);
+  if (!valid_index(control, index)) {
+    gtk_tree_selection_unselect_all(selection);
+    return;
+  }
+  GtkTreePath* path = gtk_tree_path_new_from_indices(index, -1);
+  gtk_tree_selection_select_path(selection, path);
+  gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(control.text_owner), path, nullptr, FALSE, 0, 0);
+  gtk_tree_path_free(path);
+}
+
+void GtkDialogPage::List_Remove(int id, int index) {
+  Quiet quiet_change(*this);
+  Control& control = Find(id);
+  if (!valid_index(control, index)) return;
+  GtkTreeIter row;
+  if (gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(store_of(control)), &row, nullptr, index))
+    gtk_list_store_remove(store_of(control), &row);
+  control.entries.erase(control.entries.begin() + index);
+}
+
+}  // namespace platform::gtk

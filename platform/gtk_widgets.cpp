@@ -1,0 +1,160 @@
+// GTK widgets for each control kind of a page template.
+#include <cstring>
+#include <string>
+
+#include "platform/gtk_page.h"
+#include "platform/platform.h"
+#include "platform/text_encoding.h"
+
+namespace platform::gtk {
+namespace {
+
+std::string utf8(const char* latin1) { return latin1_to_utf8(latin1 ? latin1 : ""); }
+
+GtkWidget* make_label(const ControlTemplate& control, float xalign) {
+  GtkWidget* label = gtk_label_new(utf8(control.text).c_str());
+  gtk_label_set_xalign(GTK_LABEL(label), xalign);
+  gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
+  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  if (xalign > 0.0f) gtk_label_set_justify(GTK_LABEL(label), GTK_JUSTIFY_CENTER);
+  return label;
+}
+
+// Only digits may be typed or pasted into a digits edit.
+void refuse_non_digits(GtkEditable* editable, const gchar* text, gint length, gint*, gpointer) {
+  size_t size = length < 0 ? std::strlen(text) : size_t(length);
+  for (size_t i = 0; i < size; ++i) {
+    if (text[i] < '0' || text[i] > '9') {
+      gdk_display_beep(gdk_display_get_default());
+      g_signal_stop_emission_by_name(editable, "insert-text");
+      return;
+    }
+  }
+}
+
+GtkWidget* make_entry(ControlKind kind) {
+  GtkWidget* entry = gtk_entry_new();
+  gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
+  if (kind == ControlKind::ReadOnlyEdit) gtk_editable_set_editable(GTK_EDITABLE(entry), FALSE);
+  if (kind == ControlKind::DigitsEdit) {
+    gtk_entry_set_input_purpose(GTK_ENTRY(entry), GTK_INPUT_PURPOSE_DIGITS);
+    g_signal_connect(entry, "insert-text", G_CALLBACK(refuse_non_digits), nullptr);
+  }
+  return entry;
+}
+
+GtkWidget* make_sorted_list(GtkWidget** tree_view) {
+  GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
+  GtkWidget* tree = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
+  g_object_unref(store);
+  gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(tree), FALSE);
+  gtk_tree_view_set_enable_search(GTK_TREE_VIEW(tree), FALSE);
+  GtkCellRenderer* renderer = gtk_cell_renderer_text_new();
+  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(tree), -1, "", renderer, "text", 0,
+                                              nullptr);
+  gtk_tree_selection_set_mode(gtk_tree_view_get_selection(GTK_TREE_VIEW(tree)),
+                              GTK_SELECTION_SINGLE);
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
+                                 GTK_POLICY_AUTOMATIC);
+  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_IN);
+  gtk_container_add(GTK_CONTAINER(scrolled), tree);
+  *tree_view = tree;
+  return scrolled;
+}
+
+// An image resource scaled into the control's box; a blank frame when the
+// resource is missing or cannot be decoded.
+GtkWidget* make_picture(const ControlTemplate& control, const char* type) {
+  GtkWidget* image = gtk_image_new();
+  ResourceView view = api().resources.find ? api().resources.find(control.resource, type)
+                                           : ResourceView{nullptr, 0};
+  if (view.data != nullptr) {
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+    int width = int(control.width * PIXELS_PER_UNIT_X);
+    int height = int(control.height * PIXELS_PER_UNIT_Y);
+    if (control.kind == ControlKind::Picture) gdk_pixbuf_loader_set_size(loader, width, height);
+    if (gdk_pixbuf_loader_write(loader, view.data, view.size, nullptr) &&
+        gdk_pixbuf_loader_close(loader, nullptr)) {
+      gtk_image_set_from_pixbuf(GTK_IMAGE(image), gdk_pixbuf_loader_get_pixbuf(loader));
+    }
+    g_object_unref(loader);
+  } else if (control.kind == ControlKind::Icon) {
+    gtk_image_set_from_icon_name(GTK_IMAGE(image), "dialog-information", GTK_ICON_SIZE_DND);
+  }
+  if (control.kind == ControlKind::Icon) return image;
+  GtkWidget* frame = gtk_frame_new(nullptr);
+  gtk_frame_set_shadow_type(GTK_FRAME(frame), GTK_SHADOW_IN);
+  gtk_container_add(GTK_CONTAINER(frame), image);
+  return frame;
+}
+
+GtkWidget* make_link(const ControlTemplate& control, GtkWidget** label) {
+  GtkWidget* box = gtk_event_box_new();
+  gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
+  *label = make_label(control, 0.5f);
+  gtk_container_add(GTK_CONTAINER(box), *label);
+  return box;
+}
+
+}  // namespace
+
+// Link text is blue and underlined.
+void set_link_text(GtkWidget* label, const std::string& latin1) {
+  char* escaped = g_markup_escape_text(latin1_to_utf8(latin1).c_str(), -1);
+  std::string markup = std::string("<span foreground=\"#0000FF\" underline=\"single\">") +
+                       escaped + "</span>";
+  g_free(escaped);
+  gtk_label_set_markup(GTK_LABEL(label), markup.c_str());
+}
+
+GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_owner) {
+  GtkWidget* widget = nullptr;
+  switch (control.kind) {
+    case ControlKind::Label:
+      widget = make_label(control, 0.0f);
+      break;
+    case ControlKind::CenteredLabel:
+      widget = make_label(control, 0.5f);
+      break;
+    case ControlKind::Group:
+      widget = gtk_frame_new(*control.text ? utf8(control.text).c_str() : nullptr);
+      break;
+    case ControlKind::CheckBox:
+      widget = gtk_check_button_new_with_label(utf8(control.text).c_str());
+      break;
+    case ControlKind::PushButton:
+      widget = gtk_button_new_with_label(utf8(control.text).c_str());
+      gtk_label_set_justify(GTK_LABEL(gtk_bin_get_child(GTK_BIN(widget))), GTK_JUSTIFY_CENTER);
+      break;
+    case ControlKind::Slider:
+      widget = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 0, 1000, 1);
+      gtk_scale_set_draw_value(GTK_SCALE(widget), FALSE);
+      break;
+    case ControlKind::Edit:
+    case ControlKind::DigitsEdit:
+    case ControlKind::ReadOnlyEdit:
+      widget = make_entry(control.kind);
+      break;
+    case ControlKind::SortedList:
+      return make_sorted_list(text_owner);
+    case ControlKind::Picture:
+      widget = make_picture(control, "BITMAP");
+      break;
+    case ControlKind::Icon:
+      widget = make_picture(control, "ICON");
+      break;
+    case ControlKind::Link: {
+      widget = make_link(control, text_owner);
+      set_link_text(*text_owner, control.text);
+      return widget;
+    }
+    case ControlKind::RadioButton:
+      break;  // built by the page, which knows the button's set
+  }
+  *text_owner = widget;
+  if (GTK_IS_BUTTON(widget)) *text_owner = gtk_bin_get_child(GTK_BIN(widget));
+  return widget;
+}
+
+}  // namespace platform::gtk
