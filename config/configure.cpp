@@ -4,7 +4,11 @@
 #include <cmath>
 #include <string>
 
+#include "config/configurecities.h"
 #include "config/configurecontrols.h"
+#include "config/configureintro.h"
+#include "config/configuremusic.h"
+#include "config/configureoverview.h"
 #include "config/options.h"
 #include "platform/platform.h"
 #include "utilitylib/utility.h"
@@ -24,8 +28,12 @@ int start_page(int page_count) {
 
 void CConfigure::Create_Property_Sheet() {
   CUtility::Log("CConfigure::Create_Property_Sheet\n");
+  CConfigureIntro introduction;
+  CConfigureOverview overview;
   CConfigureControls controls;
-  Run_Property_Sheet({&controls});
+  CConfigureCities cities;
+  CConfigureMusic music;
+  Run_Property_Sheet({&introduction, &overview, &controls, &cities, &music});
 }
 
 void CConfigure::Run_Property_Sheet(const std::vector<platform::DialogPage*>& pages) {
