@@ -12,7 +12,21 @@ namespace {
 
 CSmartObject* Head = nullptr;
 
+// The object the running walk visits next. Removing it moves the walk on to
+// its successor, so that an object's operation may delete any object without
+// leaving the walk on a deleted one.
+CSmartObject* WalkNext = nullptr;
+
 }  // namespace
+
+template <typename Visit>
+void CSmartObjectMgr::Walk(Visit visit) {
+  for (CSmartObject* object = Head; object; object = WalkNext) {
+    WalkNext = object->next;
+    visit(object);
+  }
+  WalkNext = nullptr;
+}
 
 template <typename Matches>
 void CSmartObjectMgr::Remove_Matching(Matches matches, bool only_first) {
@@ -25,6 +39,7 @@ void CSmartObjectMgr::Remove_Matching(Matches matches, bool only_first) {
     }
     // Relink first, so that a destructor sees a consistent list.
     *link = object->next;
+    if (object == WalkNext) WalkNext = object->next;
     delete object;
     if (only_first) return;
   }
@@ -43,6 +58,7 @@ void CSmartObjectMgr::Remove(CSmartObject* p_object) {
 
 void CSmartObjectMgr::Close() {
   CUtility::Log("CSmartObjectMgr::Close\n");
+  WalkNext = nullptr;
   while (Head) {
     CSmartObject* object = Head;
     Head = object->next;
@@ -51,20 +67,18 @@ void CSmartObjectMgr::Close() {
 }
 
 void CSmartObjectMgr::Update_All() {
-  CSmartObject* next = nullptr;
-  for (CSmartObject* object = Head; object; object = next) {
-    next = object->next;
+  Walk([](CSmartObject* object) {
     object->Update();
     if (object->Is_Expired()) Remove(object);
-  }
+  });
 }
 
 void CSmartObjectMgr::Render_3d_All() {
-  for (CSmartObject* object = Head; object; object = object->next) object->Render_3d();
+  Walk([](CSmartObject* object) { object->Render_3d(); });
 }
 
 void CSmartObjectMgr::Render_2d_All() {
-  for (CSmartObject* object = Head; object; object = object->next) object->Render_2d();
+  Walk([](CSmartObject* object) { object->Render_2d(); });
 }
 
 void CSmartObjectMgr::Remove_One_Disposable() {

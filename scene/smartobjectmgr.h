@@ -16,9 +16,10 @@ class CSmartObjectMgr {
   static void Close();
 
   // Updates each object from the head; an object whose Is_Expired turns true
-  // is deleted right after its own update. An Update may delete only itself.
+  // is deleted right after its own update. Objects an operation creates
+  // during a walk join at the head and are first visited by the next walk;
+  // objects it removes are skipped. It must not remove the object it runs on.
   static void Update_All();
-  // The render walks must not change the list.
   static void Render_3d_All();
   static void Render_2d_All();
 
@@ -38,6 +39,9 @@ class CSmartObjectMgr {
   static CSmartObject* Get_Head();
 
  private:
+  // Calls visit for each object from the head.
+  template <typename Visit>
+  static void Walk(Visit visit);
   // Unlinks and deletes the objects for which matches is true, in list order,
   // keeping the others in order; stops after the first when only_first.
   template <typename Matches>

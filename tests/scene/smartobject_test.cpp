@@ -106,6 +106,53 @@ TEST_F(SmartObjectMgrTest, update_all_may_empty_the_list) {
   EXPECT_EQ(CSmartObjectMgr::Get_Head(), nullptr);
 }
 
+// Removes another object from inside its own update or draw.
+class CRemover : public CProbe {
+ public:
+  CRemover(int id, CSmartObject** victim) : CProbe(id), victim(victim) {}
+  void Update() override { Remove_Victim(); }
+  void Render_3d() override { Remove_Victim(); }
+
+ private:
+  void Remove_Victim() {
+    if (*victim) CSmartObjectMgr::Remove(*victim);
+    *victim = nullptr;
+  }
+  CSmartObject** victim;
+};
+
+TEST_F(SmartObjectMgrTest, walks_skip_objects_removed_by_another_objects_operation) {
+  new CProbe(1);
+  CSmartObject* victim = new CProbe(2);
+  new CRemover(3, &victim);
+  CSmartObjectMgr::Update_All();
+  EXPECT_EQ(Events, (Log{"d2", "u1"}));
+  EXPECT_EQ(List_Ids(), (Ids{3, 1}));
+  Events.clear();
+  victim = CSmartObjectMgr::Get_Head()->Get_Next();
+  CSmartObjectMgr::Render_3d_All();
+  EXPECT_EQ(Events, (Log{"d1"}));
+  EXPECT_EQ(List_Ids(), (Ids{3}));
+}
+
+TEST_F(SmartObjectMgrTest, objects_created_during_a_walk_wait_for_the_next_walk) {
+  class CSpawner : public CProbe {
+   public:
+    using CProbe::CProbe;
+    void Update() override {
+      CProbe::Update();
+      if (!spawned) new CProbe(9);
+      spawned = true;
+    }
+    bool spawned = false;
+  };
+  new CSpawner(1);
+  CSmartObjectMgr::Update_All();
+  EXPECT_EQ(Events, (Log{"u1"}));
+  CSmartObjectMgr::Update_All();
+  EXPECT_EQ(Events, (Log{"u1", "u9", "u1"}));
+}
+
 TEST_F(SmartObjectMgrTest, remove_one_disposable_takes_only_the_newest_disposable) {
   new CProbe(1, false, true);
   new CProbe(2);
