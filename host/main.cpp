@@ -1,1 +1,35 @@
-int main() { return 0; }
+// Process entry: long options first, then the screensaver switches.
+#include <string>
+
+#include "host/long_options.h"
+#include "host/mode_dispatcher.h"
+#include "platform/platform.h"
+
+namespace {
+
+// The arguments as the one command-line text the switches are read from,
+// without the program name and the blanks and control characters before the
+// first switch.
+std::string command_line_text(int argc, char** argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text += ' ';
+    text += argv[i];
+  }
+  size_t start = 0;
+  while (start < text.size() && text[start] >= 0x01 && text[start] <= 0x20) ++start;
+  return text.substr(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && Is_Long_Option(argv[1])) return Run_Long_Options(argc - 1, argv + 1);
+  const std::string text = command_line_text(argc, argv);
+  const ModeRequest request = Parse_Mode(text.c_str());
+  if (Needs_Window_System(request.mode) &&
+      !platform::select_backend(platform::Backend::X11)) {
+    return 1;
+  }
+  return Run_Mode(request);
+}

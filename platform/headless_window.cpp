@@ -269,6 +269,10 @@ void set_client_size(WindowHandle window, Size size) {
   if (WindowRecord* record = find(window)) record->size = size;
 }
 
+std::vector<Message> posted_messages() {
+  return std::vector<Message>(state().queue.begin(), state().queue.end());
+}
+
 void set_screen(Size size, int bits_per_pixel) {
   state().screen = size;
   state().bits_per_pixel = bits_per_pixel;

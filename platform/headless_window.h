@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -40,6 +41,9 @@ std::string window_title(WindowHandle window);
 void set_last_error(uint32_t code);
 // Follows a size change that the window system reports.
 void set_client_size(WindowHandle window, Size size);
+
+// The messages waiting in the queue, oldest first.
+std::vector<Message> posted_messages();
 
 // The simulated display of the headless backend.
 void set_screen(Size size, int bits_per_pixel);

@@ -1,0 +1,177 @@
+// The screensaver host: main window, message loop and close rules.
+//
+// This system has no saver password of its own (locking belongs to the
+// screen locker), so the host never verifies one: closing is always
+// allowed, exactly as on Windows NT.
+#include "host/saver_host.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+
+#include "host/saver_window.h"
+#include "platform/platform.h"
+
+bool PreviewMode = false;
+const char SAVER_CLASS_NAME[] = "WindowsScreenSaverClass";
+const char SAVER_TITLE[] = "Screen Saver";
+platform::WindowProc SaverProgramProc = ScreenSaverProc;
+
+namespace {
+
+const char PREVIEW_TITLE[] = "Preview";
+
+// Where the pointer was when the saver started or last closed.
+platform::Point saved_cursor{0, 0};
+
+platform::WindowApi& windows() { return platform::api().window; }
+
+// Set by SIGTERM or SIGINT; the message loop turns it into WM_CLOSE so that
+// the saver stops through its normal shut-down.
+std::atomic<bool> close_requested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void on_close_signal(int) {
+  close_requested.store(true);
+  platform::api().window.wake();
+}
+
+void install_close_signals() {
+  struct sigaction action {};
+  action.sa_handler = on_close_signal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void close_window(platform::WindowHandle window) {
+  windows().post_message(window, platform::WM_CLOSE, 0, 0);
+}
+
+int run_message_loop(platform::WindowHandle main_window) {
+  platform::Message message{};
+  while (windows().get_message(&message)) {
+    if (close_requested.exchange(false)) close_window(main_window);
+    windows().dispatch_message(message);
+  }
+  return static_cast<int>(message.wparam);
+}
+
+platform::WindowCreate preview_window(platform::WindowHandle parent) {
+  const platform::Size size = windows().client_size(parent);
+  return platform::WindowCreate{SAVER_CLASS_NAME, PREVIEW_TITLE, platform::WindowKind::Child,
+                                parent, 0, 0, size.width, size.height};
+}
+
+platform::WindowCreate full_screen_window() {
+  const platform::Size size = windows().screen_size();
+  return platform::WindowCreate{SAVER_CLASS_NAME, SAVER_TITLE, platform::WindowKind::FullScreen,
+                                0, 0, 0, size.width, size.height};
+}
+
+// Mouse moves close only once the pointer is more than the threshold away
+// from the saved position; smaller moves leave it, so slow ones add up.
+void apply_mouse_rule(platform::WindowHandle window) {
+  const platform::Point now = windows().cursor_position();
+  const platform::Point saved = saved_cursor;
+  if (std::abs(now.x - saved.x) + std::abs(now.y - saved.y) > MOUSE_THRESHOLD) {
+    close_window(window);
+    saved_cursor = now;
+  }
+}
+
+bool is_close_key_or_button(uint32_t message) {
+  return message == platform::WM_KEYDOWN || message == platform::WM_SYSKEYDOWN ||
+         message == platform::WM_LBUTTONDOWN || message == platform::WM_RBUTTONDOWN ||
+         message == platform::WM_MBUTTONDOWN || message == platform::WM_POWERBROADCAST;
+}
+
+// In preview, help and context-menu requests belong to the window that shows it.
+intptr_t forward_to_parent(platform::WindowHandle window, uint32_t message, intptr_t lparam) {
+  const platform::WindowHandle parent = windows().parent(window);
+  if (parent && windows().is_window(parent)) {
+    windows().post_message(parent, message, parent, lparam);
+  }
+  return 1;
+}
+
+bool is_swallowed_command(uintptr_t command) {
+  return command == platform::SC_NEXTWINDOW || command == platform::SC_PREVWINDOW ||
+         command == platform::SC_SCREENSAVE;
+}
+
+const uintptr_t POWER_SUSPEND_REQUEST = 3;
+
+}  // namespace
+
+int Run_Saver(platform::WindowHandle parent) {
+  platform::WindowApi& api = windows();
+  platform::WindowCreate create{};
+  if (parent) {
+    create = preview_window(parent);
+    PreviewMode = true;
+  } else {
+    if (const platform::WindowHandle running = api.find_window(SAVER_CLASS_NAME, SAVER_TITLE)) {
+      api.set_foreground_window(running);
+      return 0;
+    }
+    create = full_screen_window();
+  }
+  install_close_signals();
+  if (!api.register_class(platform::WindowClass{SAVER_CLASS_NAME, ScreenSaverHostProc})) return 0;
+  const platform::WindowHandle main_window = api.create_window(create);
+  if (!main_window) return 0;
+  if (!parent) api.set_foreground_window(main_window);
+  return run_message_loop(main_window);
+}
+
+intptr_t ScreenSaverHostProc(platform::WindowHandle window, uint32_t message, uintptr_t wparam,
+                             intptr_t lparam) {
+  switch (message) {
+    case platform::WM_CREATE:
+      saved_cursor = windows().cursor_position();
+      if (!PreviewMode) windows().hide_cursor(window);
+      break;
+    case platform::WM_DESTROY:
+      windows().post_quit_message(0);
+      break;
+    case platform::WM_SETTEXT:
+      return 0;
+    case platform::WM_PAINT:
+      if (!PreviewMode) windows().hide_cursor(window);
+      break;
+    case platform::WM_HELP:
+    case platform::WM_CONTEXTMENU:
+      if (PreviewMode) return forward_to_parent(window, message, lparam);
+      break;
+    case platform::WM_SYSCOMMAND:
+      if (!PreviewMode && is_swallowed_command(wparam)) return 0;
+      break;
+    case platform::WM_TIMER:
+      platform::api().clock.sleep_ms(0);
+      break;
+    default:
+      break;
+  }
+  return SaverProgramProc(window, message, wparam, lparam);
+}
+
+intptr_t ScreenSaverDefaultProc(platform::WindowHandle window, uint32_t message,
+                                uintptr_t wparam, intptr_t lparam) {
+  if (!PreviewMode) {
+    if (message == platform::WM_SETCURSOR) {
+      windows().hide_cursor(window);
+      return 1;
+    }
+    if ((message == platform::WM_ACTIVATEAPP && wparam == 0) ||
+        (message == platform::WM_POWER && wparam == POWER_SUSPEND_REQUEST) ||
+        is_close_key_or_button(message)) {
+      close_window(window);
+    } else if (message == platform::WM_SHOWWINDOW && wparam != 0) {
+      windows().hide_cursor(window);
+    } else if (message == platform::WM_MOUSEMOVE) {
+      apply_mouse_rule(window);
+    }
+  }
+  return windows().default_window_proc(window, message, wparam, lparam);
+}

@@ -1,0 +1,67 @@
+// The steps of start-up, frames and shut-down that other parts of the program
+// carry out. Each function is the one place its step is called from; a step
+// whose part is not in the program yet does what exists so far and says so.
+#include "host/saver_steps.h"
+
+#include <GL/gl.h>
+
+#include <string>
+
+#include "platform/platform.h"
+#include "utilitylib/utility.h"
+
+uint32_t Launch_Playlist(const char* playlist) {
+  return CUtility::Launch_Closable_Document(playlist, true);
+}
+
+void Close_Playlist(uint32_t process_id) { CUtility::Close_Launched_Process(process_id); }
+
+// Waits for CLocationList::Init_Locations and
+// CSmartObjectMgr::Remove_Not_Shown_Locations.
+void Init_Locations() {}
+
+// Waits for CTextureMgr::Init.
+void Start_Texture_Worker() {}
+
+// Waits for CTextureMgr::Close.
+void Stop_Texture_Worker() {}
+
+// Waits for CRender::Init.
+void Init_Frame_Driver() {}
+
+// Waits for CRender::Resize.
+void Resize_Frame_Driver() {}
+
+// Waits for CRender::Update.
+void Update_Frame() {}
+
+// Until CRender::Render draws the scene, a frame is the cleared picture.
+void Render_Frame() {
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// Waits for CRender::Close.
+void Close_Frame_Driver() {}
+
+// Waits for CSmartObjectMgr::Close.
+void Delete_Scene_Objects() {}
+
+// Waits for CCloudLayer::Prevent_Memory_Leak and
+// CSpaceBackdrop::Prevent_Memory_Leak.
+void Free_Unused_Texture_Buffers() {}
+
+// The configuration runs as "<this program> -c", in a process of its own so
+// that it outlives the saver, which closes right after.
+void Launch_Configuration() {
+  CUtility::Change_To_Exe_Directory();
+  const std::string program = platform::api().system.module_file_name();
+  int error_code = 0;
+  if (!platform::api().shell.start_detached({program, "-c"}, &error_code)) {
+    CUtility::Log("Launch_Configuration: cannot start %s -c (error %d)\n", program.c_str(),
+                  error_code);
+  }
+}
+
+// Waits for the configuration dialog; until then the mode shows nothing.
+int Run_Configuration_Mode(platform::WindowHandle) { return 0; }

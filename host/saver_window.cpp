@@ -1,0 +1,261 @@
+// The saver's main window procedure and its GL child: start-up, one frame per
+// paint, shut-down.
+#include "host/saver_window.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/options.h"
+#include "host/resolution.h"
+#include "host/saver_host.h"
+#include "host/saver_steps.h"
+#include "platform/platform.h"
+#include "utilitylib/random.h"
+#include "utilitylib/timer.h"
+#include "utilitylib/utility.h"
+
+bool HardwareAccelerated = true;
+
+namespace {
+
+// The string table's caption (string 1) and the 8-bit refusal (string 1019).
+const char APP_CAPTION[] = "Orbalune 3D";
+const char DESKTOP_256_COLOURS[] =
+    "Sorry. Your desktop is set to 256 colors.\n"
+    "This screensaver requires at least 16 bits of screen color resolution.\n"
+    "Adjust your desktop display properties and try again.\n";
+const char CHILD_CLASS_NAME[] = "Orbalune 3D";
+const char BANNER_RULE[] = "=============================================================\n";
+const int MAX_SUN_COLOR_ENUM = 2;
+const int REFUSED_BITS_PER_PIXEL = 8;
+// Mouse moves in the first second are the pointer settling, not the user.
+const double MOUSE_IGNORED_FOR_S = 1.0;
+
+uint32_t MusicProcessId = 0;
+
+platform::WindowApi& windows() { return platform::api().window; }
+
+void count_usage() {
+  COptions::UsageCount.Set(COptions::UsageCount.Get() + 1);
+  CUtility::Log("UsageCount = %d\n", COptions::UsageCount.Get());
+}
+
+void start_music() {
+  if (PreviewMode || !COptions::PlayMusic.Get() || !*COptions::M3uFilename.Get()) return;
+  MusicProcessId = Launch_Playlist(COptions::M3uFilename.Get());
+}
+
+void stop_music() {
+  if (MusicProcessId == 0) return;
+  Close_Playlist(MusicProcessId);
+  MusicProcessId = 0;
+}
+
+// An 8-bit desktop cannot show the scene; the user is told why and the
+// window's creation fails before any GL context exists. A player that was
+// already started would otherwise play on with nothing on screen, so it is
+// asked to quit as well.
+bool refuse_256_colours() {
+  platform::api().system.message_box(DESKTOP_256_COLOURS, APP_CAPTION,
+                                     platform::MessageBoxIcon::Warning);
+  stop_music();
+  return false;
+}
+
+void create_child_window(platform::WindowHandle window) {
+  const platform::Size size = windows().client_size(window);
+  CUtility::Log("RegisterClass...\n");
+  Check_Api_Result(windows().register_class(platform::WindowClass{CHILD_CLASS_NAME,
+                                                                   ScreenSaverChildProc}),
+                   false, "RegisterClass", windows().last_error());
+  CUtility::Log("CreateWindow...\n");
+  const platform::WindowHandle child = windows().create_window(platform::WindowCreate{
+      CHILD_CLASS_NAME, CHILD_CLASS_NAME, platform::WindowKind::Child, window, 0, 0, size.width,
+      size.height});
+  Check_Api_Result(static_cast<intptr_t>(child), 0, "CreateWindow", windows().last_error());
+}
+
+// The main window's creation; false refuses it.
+bool start_saver(platform::WindowHandle window) {
+  Init_Application();
+  count_usage();
+  start_music();
+  CUtility::Log("ScreenSaverProc:WM_CREATE\n");
+  const platform::Size size = windows().client_size(window);
+  CResolution::Set_Window_Dimensions(size.width, size.height);
+  CResolution::Init_Screen_Dimensions();
+  Init_Locations();
+  const int bits_per_pixel = windows().colour_depth(window);
+  CUtility::Log("bits_per_pixel = %d\n", bits_per_pixel);
+  CResolution::Set_Bits_Per_Pixel(bits_per_pixel);
+  if (bits_per_pixel == REFUSED_BITS_PER_PIXEL) return refuse_256_colours();
+  create_child_window(window);
+  return true;
+}
+
+bool is_software_renderer(const char* renderer) {
+  return renderer && (strstr(renderer, "llvmpipe") || strstr(renderer, "softpipe") ||
+                      strstr(renderer, "swrast"));
+}
+
+// The Win32 pixel-format flags, as the renderer string tells them here: a
+// software rasteriser is a generic format without acceleration.
+void log_renderer_kind(const platform::ContextInfo& info) {
+  const bool software =
+      is_software_renderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  CUtility::Log("  PFD_GENERIC_FORMAT      = %d\n", software ? 1 : 0);
+  CUtility::Log("  PFD_GENERIC_ACCELERATED = %d\n", 0);
+  CUtility::Log("  Swap interval           = %d\n", info.swap_interval);
+  if (software) {
+    CUtility::Log("  Software rendering!\n");
+    HardwareAccelerated = false;
+  }
+}
+
+void create_gl_context(platform::WindowHandle window) {
+  CUtility::Log("ChoosePixelFormat...\n");
+  CUtility::Log("SetPixelFormat...\n");
+  CUtility::Log("DescribePixelFormat...\n");
+  CUtility::Log("wglCreateContext...\n");
+  CUtility::Log("wglMakeCurrent...\n");
+  const platform::Size size = windows().client_size(window);
+  platform::ContextInfo info{};
+  const bool created =
+      platform::api().context.create(window, size.width, size.height, {}, &info);
+  Check_Api_Result(created, false, info.failed_call ? info.failed_call : "wglCreateContext",
+                   info.error);
+  log_renderer_kind(info);
+}
+
+void log_gl_strings() {
+  CUtility::Log("Vendor    = %s\n", reinterpret_cast<const char*>(glGetString(GL_VENDOR)));
+  CUtility::Log("Renderer  = %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  CUtility::Log("Version   = %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+}
+
+void create_child(platform::WindowHandle window) {
+  CUtility::Log("ScreenSaverChildProc:WM_CREATE\n");
+  create_gl_context(window);
+  Start_Texture_Worker();
+  log_gl_strings();
+  Init_Frame_Driver();
+  windows().invalidate(window);
+  CTimer::Init();
+  CTimer::Set_Time_Acceleration(COptions::FactorTimeAcceleration.Get());
+}
+
+void resize_child(intptr_t lparam) {
+  CUtility::Log("ScreenSaverChildProc:WM_SIZE\n");
+  const int width = platform::lparam_low(lparam);
+  const int height = platform::lparam_high(lparam);
+  CResolution::Set_Window_Dimensions(width, height);
+  platform::api().context.resize(width, height);
+  Resize_Frame_Driver();
+}
+
+// One frame; the child invalidates itself at the end, so the next frame
+// follows as soon as the queue is empty. Frames run back to back.
+void paint_frame(platform::WindowHandle window) {
+  windows().validate(window);
+  CTimer::Tick();
+  Update_Frame();
+  Render_Frame();
+  glFlush();
+  platform::api().context.swap_buffers();
+  windows().invalidate(window);
+}
+
+void destroy_child() {
+  CUtility::Log("ScreenSaverChildProc:WM_DESTROY\n");
+  Stop_Texture_Worker();
+  Delete_Scene_Objects();
+  Close_Frame_Driver();
+  Free_Unused_Texture_Buffers();
+  stop_music();
+  platform::api().context.destroy();
+  windows().post_quit_message(0);
+  CUtility::Log("  %u frames rendered\n", CTimer::Get_Frame_Count());
+  CUtility::Log("  Sample framerate  = %5.2f fps\n", CTimer::Get_Sample_Frame_Rate());
+  CUtility::Log("  Average framerate = %5.2f fps\n", CTimer::Get_Average_Frame_Rate());
+}
+
+}  // namespace
+
+void Init_Application() {
+  CUtility::Set_Logging(COptions::ReleaseLogging.Get());
+  CUtility::Log("%s", BANNER_RULE);
+  CUtility::Log("Logfile for Orbalune 3D by Vantrel\n");
+  CUtility::Log("%s", BANNER_RULE);
+  CUtility::Log_System_Data();
+  CUtility::Log_Os_Data();
+  CUtility::Log_Module_Data();
+  COptions::Dump_To_Logfile();
+  CUtility::Log("Seeding rand\n");
+  Rand_Seed(platform::api().clock.time_get_time());
+  if (COptions::SunColorEnum.Get() > MAX_SUN_COLOR_ENUM) {
+    COptions::SunColorEnum.Set(MAX_SUN_COLOR_ENUM);
+  }
+}
+
+void Check_Api_Result(intptr_t result, intptr_t failure_value, const char* function_name,
+                      uint32_t error_code) {
+  ASSERT(function_name != NULL);
+  if (result != failure_value) return;
+  char text[256];
+  snprintf(text, sizeof text, "%s failed: Error %u.", function_name, error_code);
+  CUtility::Log("%s\n", text);
+  platform::api().system.message_box(text, APP_CAPTION, platform::MessageBoxIcon::Error);
+  platform::api().system.exit_process(1);
+}
+
+intptr_t ScreenSaverProc(platform::WindowHandle window, uint32_t message, uintptr_t wparam,
+                         intptr_t lparam) {
+  switch (message) {
+    case platform::WM_CREATE:
+      if (!start_saver(window)) return -1;
+      break;
+    case platform::WM_KEYDOWN:
+      if (wparam == platform::VK_F1 || wparam == platform::VK_F) Launch_Configuration();
+      break;
+    case platform::WM_SYSCOMMAND:
+      // The saver is already running, and the monitor stays powered while it shows.
+      if (wparam == platform::SC_SCREENSAVE) {
+        CUtility::Log("ScreenSaverChildProc:SC_SCREENSAVE\n");
+        return 0;
+      }
+      if (wparam == platform::SC_MONITORPOWER) {
+        CUtility::Log("ScreenSaverChildProc:SC_MONITORPOWER\n");
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return ScreenSaverDefaultProc(window, message, wparam, lparam);
+}
+
+intptr_t ScreenSaverChildProc(platform::WindowHandle window, uint32_t message,
+                              uintptr_t wparam, intptr_t lparam) {
+  switch (message) {
+    case platform::WM_CREATE:
+      create_child(window);
+      return 0;
+    case platform::WM_DESTROY:
+      destroy_child();
+      return 0;
+    case platform::WM_SIZE:
+      resize_child(lparam);
+      return 0;
+    case platform::WM_PAINT:
+      paint_frame(window);
+      return 0;
+    case platform::WM_MOUSEMOVE:
+      if (CTimer::Get_Elapsed_Time_S() < MOUSE_IGNORED_FOR_S) return 0;
+      break;
+    default:
+      break;
+  }
+  return ScreenSaverDefaultProc(window, message, wparam, lparam);
+}

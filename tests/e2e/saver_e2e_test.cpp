@@ -1,0 +1,182 @@
+// The saver program end to end, each test on a private Xvfb: full-screen
+// frames and the close rules, the preview inside a foreign window, a second
+// start, an unknown switch, 16- and 8-bit screens, and SIGTERM.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/options.h"
+#include "support/run_program.h"
+
+namespace {
+
+const double START_TIMEOUT_S = 20;
+const double END_TIMEOUT_S = 20;
+// Mouse moves in the saver's first second are ignored; tests move after it.
+const double PAST_FIRST_SECOND_S = 1.5;
+
+// The log lines of one run's shut-down must appear, in this order.
+const std::vector<std::string> SHUT_DOWN_LINES = {
+    "ScreenSaverChildProc:WM_DESTROY\n", " frames rendered\n", "  Sample framerate  = ",
+    "  Average framerate = "};
+
+bool in_order(const std::string& text, const std::vector<std::string>& lines) {
+  size_t at = 0;
+  for (const std::string& line : lines) {
+    at = text.find(line, at);
+    if (at == std::string::npos) return false;
+  }
+  return true;
+}
+
+// The number in "  <n> frames rendered".
+long frames_rendered(const std::string& log) {
+  const size_t end = log.find(" frames rendered\n");
+  if (end == std::string::npos) return -1;
+  const size_t start = log.rfind('\n', end);
+  return strtol(log.c_str() + (start == std::string::npos ? 0 : start + 1), nullptr, 10);
+}
+
+class SaverE2eTest : public ::testing::Test {
+ protected:
+  // The program of the test reads the same options store as this process.
+  void SetUp() override { COptions::ReleaseLogging.Set(true); }
+
+  void start_server(int depth) {
+    server = std::make_unique<XServer>(depth);
+    ASSERT_TRUE(server->ok()) << "Xvfb did not start with depth " << depth;
+  }
+
+  std::unique_ptr<RunningProgram> start_saver(const std::vector<std::string>& arguments) {
+    return std::make_unique<RunningProgram>(program_argv(arguments), server->environment());
+  }
+
+  // Waits until the saver draws and its first second has passed.
+  void wait_until_running(RunningProgram& saver) {
+    ASSERT_TRUE(eventually(
+        [&] { return saver.out().find("ScreenSaverChildProc:WM_SIZE\n") != std::string::npos; },
+        START_TIMEOUT_S))
+        << saver.out();
+    pause_seconds(PAST_FIRST_SECOND_S);
+  }
+
+  // A full-screen saver on a new server of the depth, running past its first second.
+  std::unique_ptr<RunningProgram> start_full_screen(int depth) {
+    start_server(depth);
+    auto saver = start_saver({"/s"});
+    wait_until_running(*saver);
+    return saver;
+  }
+
+  void expect_clean_end(RunningProgram& saver) {
+    const ProgramResult result = saver.finish(END_TIMEOUT_S);
+    EXPECT_FALSE(result.timed_out);
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_TRUE(in_order(result.out, SHUT_DOWN_LINES)) << result.out;
+    EXPECT_GT(frames_rendered(result.out), 0) << result.out;
+  }
+
+  void move_pointer(int dx, int dy) {
+    server->xdotool({"mousemove_relative", "--", std::to_string(dx), std::to_string(dy)});
+  }
+
+  std::unique_ptr<XServer> server;
+};
+
+TEST_F(SaverE2eTest, full_screen_draws_frames_and_a_key_closes_it) {
+  auto saver = start_full_screen(24);
+  EXPECT_NE(server->wait_for_window_class("WindowsScreenSaverClass", 1), 0u);
+  server->xdotool({"key", "a"});
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, mouse_moves_of_3_then_2_pixels_close_it) {
+  auto saver = start_full_screen(24);
+  move_pointer(3, 0);
+  EXPECT_FALSE(saver->wait(1.0)) << "closed after a move of 3 pixels";
+  move_pointer(0, 2);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, one_mouse_move_of_4_pixels_does_not_close_it) {
+  auto saver = start_full_screen(24);
+  move_pointer(4, 0);
+  EXPECT_FALSE(saver->wait(1.5)) << "closed after a move of 4 pixels";
+  saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, sigterm_ends_it_through_the_shut_down) {
+  auto saver = start_full_screen(24);
+  saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, a_second_full_screen_start_ends_at_once) {
+  auto first = start_full_screen(24);
+  const ProgramResult second = run_program(program_argv({"/s"}), server->environment(), 10);
+  EXPECT_FALSE(second.timed_out);
+  EXPECT_EQ(second.exit_code, 0);
+  EXPECT_EQ(second.out.find("ScreenSaverProc:WM_CREATE"), std::string::npos) << second.out;
+  EXPECT_FALSE(first->wait(0.5)) << "the first saver ended";
+  first->signal(SIGTERM);
+  expect_clean_end(*first);
+}
+
+TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
+  start_server(24);
+  RunningProgram dialog({"xmessage", "-name", "preview_host", "-geometry", "320x240+10+10",
+                         "preview host"},
+                        server->environment());
+  const unsigned long host = server->wait_for_window_class("Xmessage", START_TIMEOUT_S);
+  ASSERT_NE(host, 0u);
+  auto saver = start_saver({"/p", std::to_string(host)});
+  wait_until_running(*saver);
+  const std::string children = run_program({"xwininfo", "-children", "-id", std::to_string(host)},
+                                           server->environment(), 10)
+                                   .out;
+  EXPECT_NE(children.find("\"Preview\""), std::string::npos) << children;
+  server->xdotool({"mousemove", "100", "100"});
+  server->xdotool({"click", "1"});
+  server->xdotool({"key", "a"});
+  move_pointer(50, 50);
+  EXPECT_FALSE(saver->wait(1.5)) << "input closed the preview";
+  saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, an_unknown_switch_exits_with_255) {
+  start_server(24);
+  const ProgramResult result = run_program(program_argv({"/x"}), server->environment(), 10);
+  EXPECT_EQ(result.exit_code, 255);
+  const ProgramResult missing = run_program(program_argv({"/p", "12345"}), server->environment(), 10);
+  EXPECT_EQ(missing.exit_code, 255);
+}
+
+TEST_F(SaverE2eTest, a_16_bit_screen_runs) {
+  auto saver = start_full_screen(16);
+  EXPECT_NE(saver->out().find("bits_per_pixel = 16\n"), std::string::npos);
+  server->xdotool({"key", "Escape"});
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, an_8_bit_screen_is_refused_without_a_gl_context) {
+  start_server(8);
+  auto saver = start_saver({"/s"});
+  const unsigned long box = server->wait_for_window_name("^Orbalune 3D$", START_TIMEOUT_S);
+  ASSERT_NE(box, 0u) << saver->out();
+  server->xdotool({"key", "Return"});
+  const ProgramResult result = saver->finish(END_TIMEOUT_S);
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_NE(result.err.find("Sorry. Your desktop is set to 256 colors."), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.out.find("bits_per_pixel = 8\n"), std::string::npos);
+  EXPECT_EQ(result.out.find("ScreenSaverChildProc:WM_CREATE"), std::string::npos);
+  EXPECT_EQ(result.out.find("wglCreateContext"), std::string::npos);
+}
+
+}  // namespace

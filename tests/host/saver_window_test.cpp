@@ -1,0 +1,105 @@
+// The saver's start-up, frames and shut-down on plain-state windows with the
+// offscreen GL context: the 8-bit refusal, the fatal-error report, the
+// option repairs, and a whole run ended by SIGTERM.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
+
+#include "config/options.h"
+#include "host/saver_host.h"
+#include "host/saver_window.h"
+#include "platform/headless_window.h"
+#include "platform/platform.h"
+#include "support/temp_folder.h"
+#include "utilitylib/utility.h"
+
+namespace {
+
+bool context_requested = false;
+
+bool refusing_context(platform::WindowHandle, int, int, const platform::ContextRequest&,
+                      platform::ContextInfo* info) {
+  context_requested = true;
+  info->failed_call = "wglCreateContext";
+  info->error = 7;
+  return false;
+}
+
+class SaverWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::select_backend(platform::Backend::Headless);
+    platform::headless::reset();
+    context_requested = false;
+  }
+  void TearDown() override { platform::headless::reset(); }
+};
+
+TEST_F(SaverWindowTest, an_8_bit_desktop_is_refused_without_a_gl_context) {
+  platform::headless::set_screen(platform::Size{800, 600}, 8);
+  platform::api().context.create = refusing_context;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Run_Saver(0), 0);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("Orbalune 3D: Sorry. Your desktop is set to 256 colors.\n"
+                     "This screensaver requires at least 16 bits"),
+            std::string::npos)
+      << err;
+  EXPECT_FALSE(context_requested);
+}
+
+TEST_F(SaverWindowTest, a_16_bit_desktop_goes_on_to_the_gl_context) {
+  platform::headless::set_screen(platform::Size{800, 600}, 16);
+  platform::api().context.create = refusing_context;
+  EXPECT_EXIT(Run_Saver(0), ::testing::ExitedWithCode(1),
+              "Orbalune 3D: wglCreateContext failed: Error 7\\.");
+}
+
+TEST_F(SaverWindowTest, a_failed_call_is_fatal_with_its_name_and_code) {
+  Check_Api_Result(5, 0, "RegisterClass", 1410);
+  EXPECT_EXIT(Check_Api_Result(0, 0, "RegisterClass", 1410), ::testing::ExitedWithCode(1),
+              "RegisterClass failed: Error 1410\\.");
+  EXPECT_EXIT(Check_Api_Result(0, 0, nullptr, 0), ::testing::ExitedWithCode(1),
+              "saver_window \\([0-9]+\\) Assert: function_name != NULL");
+}
+
+TEST_F(SaverWindowTest, start_up_counts_the_start_and_repairs_the_sun_colour) {
+  COptions::SunColorEnum.Set(5);
+  const int usage = COptions::UsageCount.Get();
+  platform::headless::set_screen(platform::Size{800, 600}, 8);
+  ::testing::internal::CaptureStderr();
+  Run_Saver(0);
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(COptions::SunColorEnum.Get(), 2);
+  EXPECT_EQ(COptions::UsageCount.Get(), usage + 1);
+}
+
+// Frames run until SIGTERM, which closes through the normal shut-down.
+TEST_F(SaverWindowTest, sigterm_ends_a_running_saver_through_its_shut_down) {
+  COptions::ReleaseLogging.Set(true);
+  platform::headless::set_screen(platform::Size{320, 240}, 24);
+  EXPECT_EXIT(
+      {
+        std::thread terminator([] {
+          sleep(1);
+          kill(getpid(), SIGTERM);
+        });
+        const int code = Run_Saver(0);
+        terminator.join();
+        exit(code == 0 ? 0 : 3);
+      },
+      ::testing::ExitedWithCode(0), "");
+  const std::string log = read_file(CUtility::Log_File_Path());
+  const size_t destroy = log.find("ScreenSaverChildProc:WM_DESTROY\n");
+  ASSERT_NE(destroy, std::string::npos) << log;
+  const size_t frames = log.find(" frames rendered\n", destroy);
+  ASSERT_NE(frames, std::string::npos);
+  EXPECT_LT(frames, log.find("  Average framerate = ", destroy));
+  EXPECT_EQ(log.find("  0 frames rendered"), std::string::npos);
+}
+
+}  // namespace
