@@ -47,35 +47,57 @@ std::string record_fault(const CUserLocationRecord& r) {
   return "";
 }
 
-// Creates the user location of one line; false with the reason when it cannot.
-bool load_user_line(const std::string& line, std::string& reason) {
+// Creates the user location of one line; returns why it cannot, or empty.
+std::string load_user_line(const std::string& line) {
   CUserLocationRecord record;
-  if (!Parse_User_Location_Line(line, record, reason)) return false;
+  std::string reason;
+  if (!Parse_User_Location_Line(line, record, reason)) return reason;
   reason = record_fault(record);
-  if (!reason.empty()) return false;
+  if (!reason.empty()) return reason;
   CLocation* location =
       new CLocation(record.city.c_str(), record.state.c_str(), record.country.c_str(),
                     record.lat_deg, record.lat_min, record.dir_ns, record.lon_deg,
                     record.lon_min, record.dir_ew);
   location->Set_Is_Official(false);
-  return true;
+  return "";
 }
 
-void skip_line(const char* file, size_t index, const std::string& reason,
-               const std::string& line, std::vector<std::string>& kept) {
-  CUtility::Log("  %s line %zu skipped (%s); it stays in the file.\n", file, index + 1,
-                reason.c_str());
-  kept.push_back(line);
+// Reads the file's lines into load_line, which returns why a line cannot be
+// used (empty when it was used). Blank lines are passed over; unusable ones
+// are logged with their number and kept for the next save.
+template <typename LoadLine>
+void load_file(const char* name, std::vector<std::string>& kept, LoadLine load_line) {
+  kept.clear();
+  const auto lines = Read_Location_File_Lines(Location_File_Path(name));
+  if (!lines) {
+    CUtility::Log("  fopen failed.\n");
+    return;
+  }
+  for (size_t i = 0; i < lines->size(); ++i) {
+    const std::string& line = (*lines)[i];
+    if (Is_Blank_Line(line)) continue;
+    const std::string reason = load_line(line);
+    if (reason.empty()) continue;
+    CUtility::Log("  %s line %zu skipped (%s); it stays in the file.\n", name, i + 1,
+                  reason.c_str());
+    kept.push_back(line);
+  }
+}
+
+// Replaces the file with the lines that write_line gives for each location,
+// then the kept lines.
+template <typename WriteLine>
+bool save_file(const char* name, const std::vector<std::string>& kept, WriteLine write_line) {
+  return Replace_Location_File(Location_File_Path(name), [&](FILE* f) {
+    for_each_location([&](const CLocation& location) { write_line(f, location); });
+    for (const std::string& line : kept) fprintf(f, "%s\n", line.c_str());
+  });
 }
 
 void mark_shown(uint32_t crc) {
   for_each_location([crc](CLocation& location) {
     if (location.crc == crc) location.is_shown = true;
   });
-}
-
-void write_kept_lines(FILE* f, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) fprintf(f, "%s\n", line.c_str());
 }
 
 }  // namespace
@@ -89,57 +111,31 @@ void CLocationList::Init_Locations() {
 
 void CLocationList::Load_User_Locations() {
   CUtility::Log("CLocationList::Load_User_Locations\n");
-  kept_user_lines.clear();
-  const auto lines = Read_Location_File_Lines(Location_File_Path(USER_LOCATIONS_FILE));
-  if (!lines) {
-    CUtility::Log("  fopen failed.\n");
-    return;
-  }
-  for (size_t i = 0; i < lines->size(); ++i) {
-    const std::string& line = (*lines)[i];
-    std::string reason;
-    if (!Is_Blank_Line(line) && !load_user_line(line, reason)) {
-      skip_line(USER_LOCATIONS_FILE, i, reason, line, kept_user_lines);
-    }
-  }
+  load_file(USER_LOCATIONS_FILE, kept_user_lines, load_user_line);
 }
 
 bool CLocationList::Save_User_Locations() {
   CUtility::Log("CLocationList::Save_User_Locations\n");
-  return Replace_Location_File(Location_File_Path(USER_LOCATIONS_FILE), [](FILE* f) {
-    for_each_location([f](CLocation& location) {
-      if (!location.Get_Is_Official()) location.Write_User_Line(f);
-    });
-    write_kept_lines(f, kept_user_lines);
+  return save_file(USER_LOCATIONS_FILE, kept_user_lines, [](FILE* f, const CLocation& location) {
+    if (!location.Get_Is_Official()) location.Write_User_Line(f);
   });
 }
 
 void CLocationList::Load_Is_Shown_Data() {
   CUtility::Log("CLocationList::Load_Is_Shown_Data\n");
-  kept_shown_lines.clear();
-  const auto lines = Read_Location_File_Lines(Location_File_Path(SHOWN_LOCATIONS_FILE));
-  if (!lines) {
-    CUtility::Log("  fopen failed.\n");
-    return;
-  }
-  for (size_t i = 0; i < lines->size(); ++i) {
-    const std::string& line = (*lines)[i];
+  load_file(SHOWN_LOCATIONS_FILE, kept_shown_lines, [](const std::string& line) -> std::string {
     uint32_t crc = 0;
-    if (Is_Blank_Line(line)) continue;
     if (line.size() > MAX_SHOWN_LINE_LENGTH || !Parse_Shown_Location_Line(line, crc)) {
-      skip_line(SHOWN_LOCATIONS_FILE, i, "not a number", line, kept_shown_lines);
-    } else if (crc != 0) {
-      mark_shown(crc);
+      return "not a number";
     }
-  }
+    if (crc != 0) mark_shown(crc);
+    return "";
+  });
 }
 
 bool CLocationList::Save_Is_Shown_Data() {
   CUtility::Log("CLocationList::Save_Is_Shown_Data\n");
-  return Replace_Location_File(Location_File_Path(SHOWN_LOCATIONS_FILE), [](FILE* f) {
-    for_each_location([f](CLocation& location) {
-      if (location.is_shown) fprintf(f, "%u\n", location.crc);
-    });
-    write_kept_lines(f, kept_shown_lines);
+  return save_file(SHOWN_LOCATIONS_FILE, kept_shown_lines, [](FILE* f, const CLocation& location) {
+    if (location.is_shown) fprintf(f, "%u\n", location.crc);
   });
 }
