@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -128,6 +129,10 @@ struct DialogApi {
   // without running anything when no display can be opened.
   bool (*run_property_sheet)(const char* caption, const std::vector<DialogPage*>& pages,
                              int start_page);
+  // Runs task on the dialog's thread once delay_ms have passed while a sheet
+  // runs (a dialog timer); tasks still waiting when no sheet runs wait for
+  // the next one.
+  void (*post_task)(int delay_ms, std::function<void()> task);
 };
 
 namespace gtk {

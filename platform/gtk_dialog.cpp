@@ -7,6 +7,7 @@
 // Missing: keyboard help (F1) and the sheet's own icon.
 #include <gtk/gtk.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -121,8 +122,23 @@ bool run_property_sheet(const char* caption, const std::vector<DialogPage*>& pag
   return true;
 }
 
+gboolean run_task(gpointer data) {
+  (*static_cast<std::function<void()>*>(data))();
+  return G_SOURCE_REMOVE;
+}
+
+void delete_task(gpointer data) { delete static_cast<std::function<void()>*>(data); }
+
+void post_task(int delay_ms, std::function<void()> task) {
+  g_timeout_add_full(G_PRIORITY_DEFAULT, guint(delay_ms < 0 ? 0 : delay_ms), run_task,
+                     new std::function<void()>(std::move(task)), delete_task);
+}
+
 }  // namespace
 
-void connect_dialog(DialogApi& dialog) { dialog.run_property_sheet = run_property_sheet; }
+void connect_dialog(DialogApi& dialog) {
+  dialog.run_property_sheet = run_property_sheet;
+  dialog.post_task = post_task;
+}
 
 }  // namespace platform::gtk

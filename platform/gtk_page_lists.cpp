@@ -66,8 +66,9 @@ void GtkDialogPage::List_Select(int id, int index) {
     gtk_tree_selection_unselect_all(selection);
     return;
   }
+  // The cursor moves too, so that the keyboard continues from the entry.
   GtkTreePath* path = gtk_tree_path_new_from_indices(index, -1);
-  gtk_tree_selection_select_path(selection, path);
+  gtk_tree_view_set_cursor(GTK_TREE_VIEW(control.text_owner), path, nullptr, FALSE);
   gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(control.text_owner), path, nullptr, FALSE, 0, 0);
   gtk_tree_path_free(path);
 }

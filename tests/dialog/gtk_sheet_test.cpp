@@ -1,0 +1,155 @@
+// The real GTK settings sheet on a private X server, driven by real input.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "config/configurecities.h"
+#include "config/configuredialog.h"
+#include "config/configurecontrols.h"
+#include "config/options.h"
+#include "locations/location_crc.h"
+#include "platform/platform.h"
+#include "scene/smartobjectmgr.h"
+#include "sheet_script.h"
+#include "support/temp_folder.h"
+#include "utilitylib/registrybool.h"
+#include "utilitylib/registryfloat.h"
+#include "utilitylib/utility.h"
+#include "xvfb_display.h"
+
+namespace {
+
+using C = CConfigureControls;
+using Cities = CConfigureCities;
+using platform::DialogEvent;
+
+const char OPTIONS_KEY[] = "Software\\Vantrel\\Orbalune 3D";
+
+class GtkSheet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Start_Private_Display()) GTEST_SKIP() << "Xvfb cannot run here";
+    if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "no xdotool";
+    COptions::ShowStars.Set(true);
+    COptions::FactorTimeAcceleration.Set(0.0f);
+  }
+  void TearDown() override { CSmartObjectMgr::Close(); }
+
+  static std::string program_file(const char* name) {
+    return platform::api().system.program_folder() + "/" + name;
+  }
+
+  RecordedSheet sheet;
+};
+
+TEST_F(GtkSheet, opens_on_the_stored_page_and_writes_pointer_and_key_input_through) {
+  COptions::CurrentConfigureSheet.Set(2);
+  auto& controls = *sheet.pages[2];
+  sheet.Run({
+      [&] {
+        for (size_t i = 0; i < sheet.pages.size(); ++i)
+          EXPECT_EQ(sheet.pages[i]->controls != nullptr, i == 2) << "page " << i;
+        ASSERT_TRUE(controls.controls);
+        Click_Control(*controls.controls, C::IDC_SHOW_STARS);
+      },
+      [&] {
+        EXPECT_FALSE(COptions::ShowStars.Get());
+        Click_Control(*controls.controls, C::IDC_SLIDER_TIME_ACCELERATION);
+        Press_Keys("End");
+      },
+      [&] {
+        EXPECT_EQ(COptions::FactorTimeAcceleration.Get(), 1.0f);
+        Click_Control(*controls.controls, platform::SHEET_OK_BUTTON);
+      },
+  });
+  EXPECT_EQ(controls.events.front(), DialogEvent::PageActivated);
+  EXPECT_EQ(controls.events.back(), DialogEvent::PageDestroyed);
+  // Read back from the store by values of their own.
+  EXPECT_FALSE(CRegistryBool(OPTIONS_KEY, "ShowStars", true).Get());
+  EXPECT_EQ(CRegistryFloat(OPTIONS_KEY, "FactorTimeAcceleration", 0.0f).Get(), 1.0f);
+  EXPECT_EQ(COptions::CurrentConfigureSheet.Get(), 2);
+}
+
+TEST_F(GtkSheet, a_city_typed_into_the_cities_page_reaches_both_files_as_latin1) {
+  COptions::CurrentConfigureSheet.Set(3);
+  auto& cities = *sheet.pages[3];
+  auto field = [&](int id, const std::string& text) {
+    Click_Control(*cities.controls, id);
+    Press_Keys("ctrl+a BackSpace");
+    Type_Text(text);
+  };
+  sheet.Run({
+      [&] {
+        ASSERT_TRUE(cities.controls);
+        Click_Control(*cities.controls, Cities::IDC_ADD_A_CITY);
+      },
+      [&] {
+        field(Cities::IDC_CITY, "S\u00e3o Tom\u00e9");
+        field(Cities::IDC_COUNTRY, "Freedonia");
+        field(Cities::IDC_LAT_DEG, "0x2");  // the letter is refused
+        field(Cities::IDC_LON_DEG, "6");
+        Click_Control(*cities.controls, Cities::IDC_EAST);
+      },
+      [&] {
+        Click_Control(*cities.controls, Cities::IDC_ADD);
+      },
+      [&] {
+        EXPECT_EQ(cities.controls->Get_Text(Cities::IDC_ADD), "Modify");
+        EXPECT_GE(cities.controls->List_Find(Cities::IDC_AVAILABLE, "S\xE3o Tom\xE9, Freedonia"), 0);
+        Click_Control(*cities.controls, Cities::IDC_MOVE_ALL_RIGHT);
+      },
+      [&] { Click_Control(*cities.controls, platform::SHEET_OK_BUTTON); },
+  });
+  EXPECT_EQ(read_file(program_file("ob3d_uc.dat")), "S\xE3o Tom\xE9,-,Freedonia,2,0,0,6,0,2\n");
+  std::string crc = std::to_string(Location_Crc32("S\xE3o Tom\xE9, Freedonia"));
+  EXPECT_NE(read_file(program_file("ob3d_is.dat")).find(crc + "\n"), std::string::npos);
+}
+
+TEST_F(GtkSheet, preview_starts_the_saver_as_a_process_of_its_own) {
+  std::string marker = program_file("preview-arguments");
+  std::string saver = program_file("fake-saver.sh");
+  write_file(saver, "#!/bin/sh\necho \"$@\" > '" + marker + "'\n");
+  chmod(saver.c_str(), 0755);
+  static std::string saver_path;
+  saver_path = saver;
+  auto saved = platform::api().system.module_file_name;
+  platform::api().system.module_file_name = [] { return saver_path; };
+  COptions::CurrentConfigureSheet.Set(2);
+  auto& controls = *sheet.pages[2];
+  sheet.Run({
+      [&] { Click_Control(*controls.controls, C::IDC_PREVIEW); },
+      [&] {},
+      [&] { Click_Control(*controls.controls, platform::SHEET_OK_BUTTON); },
+  });
+  platform::api().system.module_file_name = saved;
+  EXPECT_EQ(read_file(marker), "-s\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Run as a child of the test below (the variable set): a second dialog.
+TEST(ConfigureDialog, second_dialog_child) {
+  if (!std::getenv("OB3D_SECOND_DIALOG")) GTEST_SKIP() << "runs only as a child";
+  COptions::ReleaseLogging.Set(true);
+  std::exit(ScreenSaverConfigureDialog() == 1 ? 0 : 4);
+}
+
+TEST(ConfigureDialog, a_second_dialog_ends_at_once_while_one_is_open) {
+  auto& shell = platform::api().shell;
+  ASSERT_TRUE(shell.acquire_instance_lock("Vantrel Orbalune 3D Mutex"));
+  std::string self = platform::api().system.module_file_name();
+  std::string command = "OB3D_SECOND_DIALOG=1 DISPLAY= timeout 20 '" + self +
+                        "' --gtest_filter=ConfigureDialog.second_dialog_child >/dev/null";
+  int status = std::system(command.c_str());
+  shell.release_instance_lock();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_NE(read_file(CUtility::Log_File_Path()).find("  CreateMutex failed\n"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+#include "sheet_script.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "config/configure.h"
+#include "config/configurecities.h"
+#include "config/configurecontrols.h"
+#include "config/configureintro.h"
+#include "config/configuremusic.h"
+#include "config/configureoverview.h"
+#include "platform/platform.h"
+
+namespace {
+
+// A sheet still open by then has lost its way; end the test program.
+constexpr int WATCHDOG_MS = 30000;
+
+void run(const std::string& command) {
+  if (std::system(command.c_str()) != 0) ADD_FAILURE() << "failed: " << command;
+}
+
+// Single quotes for the shell.
+std::string shell_quoted(const std::string& text) {
+  std::string result = "'";
+  for (char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return result + "'";
+}
+
+}  // namespace
+
+void RecordingPage::On_Init(platform::DialogControls& dialog) {
+  controls = &dialog;
+  real.On_Init(dialog);
+}
+
+void RecordingPage::On_Event(platform::DialogControls& dialog, int control_id,
+                             platform::DialogEvent event) {
+  if (control_id == 0) events.push_back(event);
+  real.On_Event(dialog, control_id, event);
+}
+
+RecordedSheet::RecordedSheet() {
+  real.push_back(std::make_unique<CConfigureIntro>());
+  real.push_back(std::make_unique<CConfigureOverview>());
+  real.push_back(std::make_unique<CConfigureControls>());
+  real.push_back(std::make_unique<CConfigureCities>());
+  real.push_back(std::make_unique<CConfigureMusic>());
+  for (auto& page : real) pages.push_back(std::make_unique<RecordingPage>(*page));
+}
+
+RecordedSheet::~RecordedSheet() = default;
+
+namespace {
+
+// Runs the steps one after another, step_ms apart, starting once the sheet's
+// window is on the screen.
+void run_from(const std::vector<RecordingPage*>& pages,
+              std::shared_ptr<std::vector<std::function<void()>>> steps, size_t next,
+              int step_ms) {
+  if (next >= steps->size()) return;
+  bool on_screen = false;
+  for (RecordingPage* page : pages) {
+    if (page->controls && page->controls->Screen_Rect(platform::SHEET_OK_BUTTON)) on_screen = true;
+  }
+  if (!on_screen) {
+    platform::api().dialog.post_task(100, [=] { run_from(pages, steps, next, step_ms); });
+    return;
+  }
+  (*steps)[next]();
+  platform::api().dialog.post_task(step_ms, [=] { run_from(pages, steps, next + 1, step_ms); });
+}
+
+}  // namespace
+
+void RecordedSheet::Run(const std::vector<std::function<void()>>& steps, int step_ms) {
+  auto& dialog = platform::api().dialog;
+  std::vector<RecordingPage*> recorded;
+  for (auto& page : pages) recorded.push_back(page.get());
+  auto queue = std::make_shared<std::vector<std::function<void()>>>(steps);
+  dialog.post_task(step_ms, [=] { run_from(recorded, queue, 0, step_ms); });
+  auto running = std::make_shared<bool>(true);
+  dialog.post_task(WATCHDOG_MS, [running] {
+    if (!*running) return;
+    std::fprintf(stderr, "the sheet did not close\n");
+    std::_Exit(3);
+  });
+  std::vector<platform::DialogPage*> list(recorded.begin(), recorded.end());
+  CConfigure::Run_Property_Sheet(list);
+  *running = false;
+}
+
+void Click_Control(platform::DialogControls& dialog, int control_id) {
+  auto rect = dialog.Screen_Rect(control_id);
+  ASSERT_TRUE(rect) << "control " << control_id << " is not on the screen";
+  run("xdotool mousemove " + std::to_string(rect->x + rect->width / 2) + " " +
+      std::to_string(rect->y + rect->height / 2) + " click 1");
+}
+
+void Press_Keys(const std::string& keys) { run("xdotool key " + keys); }
+
+// Characters beyond ASCII go in through GTK's own hexadecimal entry
+// (Ctrl+Shift+U), which needs no keyboard layout that has them.
+void Type_Text(const std::string& utf8) {
+  std::string ascii;
+  auto flush = [&] {
+    if (!ascii.empty()) run("xdotool type --delay 30 " + shell_quoted(ascii));
+    ascii.clear();
+  };
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    unsigned char c = utf8[i];
+    if (c < 0x80 || i + 1 >= utf8.size()) {
+      ascii += char(c);
+      continue;
+    }
+    flush();
+    unsigned code = ((c & 0x1F) << 6) | (utf8[++i] & 0x3F);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%x", code);
+    std::string keys = "ctrl+shift+u";
+    for (char* h = hex; *h; ++h) keys += std::string(" ") + *h;
+    run("xdotool key --delay 30 " + keys + " space");
+  }
+  flush();
+}

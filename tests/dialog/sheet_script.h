@@ -1,0 +1,42 @@
+// Drives a real settings sheet: pages that record what the sheet does to
+// them, steps run on the dialog's thread while it runs, and real input from
+// xdotool.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dialog.h"
+
+// Passes everything to the real page and remembers its controls and events.
+class RecordingPage : public platform::DialogPage {
+ public:
+  explicit RecordingPage(platform::DialogPage& real) : real(real) {}
+  const platform::PageTemplate& Template() const override { return real.Template(); }
+  void On_Init(platform::DialogControls& dialog) override;
+  void On_Event(platform::DialogControls& dialog, int control_id,
+                platform::DialogEvent event) override;
+
+  platform::DialogControls* controls = nullptr;
+  std::vector<platform::DialogEvent> events;
+
+ private:
+  platform::DialogPage& real;
+};
+
+// The five real pages of the sheet, each wrapped.
+struct RecordedSheet {
+  RecordedSheet();
+  ~RecordedSheet();
+  std::vector<std::unique_ptr<platform::DialogPage>> real;
+  std::vector<std::unique_ptr<RecordingPage>> pages;
+  // Runs the sheet; each step runs step_ms after the one before.
+  void Run(const std::vector<std::function<void()>>& steps, int step_ms = 500);
+};
+
+// Real pointer and keyboard input through the X server.
+void Click_Control(platform::DialogControls& dialog, int control_id);
+void Press_Keys(const std::string& keys);
+void Type_Text(const std::string& utf8);
