@@ -72,6 +72,13 @@ class SaverE2eTest : public ::testing::Test {
     return saver;
   }
 
+  // Another client's window, for the saver to be shown in or to lose the focus to.
+  std::unique_ptr<RunningProgram> start_window_owner() {
+    return std::make_unique<RunningProgram>(
+        std::vector<std::string>{"xmessage", "-geometry", "320x240+10+10", "preview host"},
+        server->environment());
+  }
+
   void expect_clean_end(RunningProgram& saver) {
     const ProgramResult result = saver.finish(END_TIMEOUT_S);
     EXPECT_FALSE(result.timed_out);
@@ -129,9 +136,7 @@ TEST_F(SaverE2eTest, a_second_full_screen_start_ends_at_once) {
 
 TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
   start_server(24);
-  RunningProgram dialog({"xmessage", "-name", "preview_host", "-geometry", "320x240+10+10",
-                         "preview host"},
-                        server->environment());
+  auto dialog = start_window_owner();
   const unsigned long host = server->wait_for_window_class("Xmessage", START_TIMEOUT_S);
   ASSERT_NE(host, 0u);
   auto saver = start_saver({"/p", std::to_string(host)});
@@ -146,6 +151,35 @@ TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
   move_pointer(50, 50);
   EXPECT_FALSE(saver->wait(1.5)) << "input closed the preview";
   saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+// The window showing the preview went away, and with it the saver's windows.
+TEST_F(SaverE2eTest, preview_ends_when_its_window_is_destroyed) {
+  start_server(24);
+  auto dialog = start_window_owner();
+  const unsigned long host = server->wait_for_window_class("Xmessage", START_TIMEOUT_S);
+  ASSERT_NE(host, 0u);
+  auto saver = start_saver({"/p", std::to_string(host)});
+  wait_until_running(*saver);
+  dialog->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, losing_the_focus_closes_it) {
+  start_server(24);
+  auto other = start_window_owner();
+  const unsigned long window = server->wait_for_window_class("Xmessage", START_TIMEOUT_S);
+  ASSERT_NE(window, 0u);
+  auto saver = start_saver({"/s"});
+  wait_until_running(*saver);
+  server->xdotool({"windowfocus", std::to_string(window)});
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, f_opens_the_configuration_and_closes) {
+  auto saver = start_full_screen(24);
+  server->xdotool({"key", "f"});
   expect_clean_end(*saver);
 }
 
