@@ -22,7 +22,10 @@ struct TimerState {
   double average_frame_rate = 0;
   double time_acceleration = 1.0;
   int64_t simulation_base_time = 0;
-  uint32_t simulation_base_ms = 0;
+  // Real milliseconds since the base, summed from successive readings of the
+  // 32-bit clock so that the sum survives its wrap every 49.7 days.
+  uint32_t simulation_last_ms = 0;
+  uint64_t simulation_elapsed_ms = 0;
   uint32_t slow_frame_reference_ms = 0;
   bool slow_frame_reference_set = false;
 };
@@ -39,7 +42,8 @@ int64_t Read_Counter() {
 
 void Rebase_Simulation_Clock(uint32_t now_ms) {
   timer.simulation_base_time = clock_api().calendar_time();
-  timer.simulation_base_ms = now_ms;
+  timer.simulation_last_ms = now_ms;
+  timer.simulation_elapsed_ms = 0;
 }
 
 // The accelerated clock restarts at the present once it runs past the end
@@ -111,9 +115,10 @@ void CTimer::Tick() {
 
 int64_t CTimer::Get_Simulation_Time() {
   const uint32_t now_ms = clock_api().time_get_time();
-  const uint32_t real_ms = now_ms - timer.simulation_base_ms;
-  const int64_t t =
-      timer.simulation_base_time + int64_t(real_ms * 0.001 * timer.time_acceleration);
+  timer.simulation_elapsed_ms += uint32_t(now_ms - timer.simulation_last_ms);
+  timer.simulation_last_ms = now_ms;
+  const int64_t t = timer.simulation_base_time +
+                    int64_t(double(timer.simulation_elapsed_ms) * 0.001 * timer.time_acceleration);
   if (t <= Simulation_Time_Limit(timer.simulation_base_time)) return t;
   CUtility::Log("CTimer::Get_Simulation_Time: resetting...\n");
   Rebase_Simulation_Clock(now_ms);

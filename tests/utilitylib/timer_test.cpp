@@ -117,6 +117,13 @@ TEST_F(TimerTest, simulation_clock_survives_the_millisecond_clock_wrapping) {
   EXPECT_EQ(Simulation_After(1000), 1700000001);
 }
 
+TEST_F(TimerTest, simulation_clock_runs_on_past_49_7_days_of_milliseconds) {
+  Init_At(1700000000, 0.0);
+  const uint32_t ten_days_ms = 10u * 86400 * 1000;
+  for (int i = 0; i < 6; ++i) Simulation_After(ten_days_ms);
+  EXPECT_EQ(Simulation_After(1000), 1700000000 + 60 * 86400 + 1);
+}
+
 TEST_F(TimerTest, accelerated_clock_past_the_32_bit_limit_restarts_at_the_present) {
   Init_At(INT32_LIMIT - 60000, 1.0);
   std::string log;
