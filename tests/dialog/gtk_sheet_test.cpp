@@ -19,7 +19,6 @@
 #include "utilitylib/registrybool.h"
 #include "utilitylib/registryfloat.h"
 #include "utilitylib/utility.h"
-#include "xvfb_display.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ const char OPTIONS_KEY[] = "Software\\Vantrel\\Orbalune 3D";
 class GtkSheet : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Start_Private_Display()) GTEST_SKIP() << "Xvfb cannot run here";
+    if (!Use_Private_Display()) GTEST_SKIP() << "Xvfb cannot run here";
     if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "no xdotool";
     COptions::ShowStars.Set(true);
     COptions::FactorTimeAcceleration.Set(0.0f);

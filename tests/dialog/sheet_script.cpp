@@ -12,6 +12,7 @@
 #include "config/configuremusic.h"
 #include "config/configureoverview.h"
 #include "platform/platform.h"
+#include "support/run_program.h"
 
 namespace {
 
@@ -90,6 +91,15 @@ void RecordedSheet::Run(const std::vector<std::function<void()>>& steps, int ste
   std::vector<platform::DialogPage*> list(recorded.begin(), recorded.end());
   CConfigure::Run_Property_Sheet(list);
   *running = false;
+}
+
+bool Use_Private_Display() {
+  static XServer server(24, 1280, 1024);
+  if (!server.ok()) return false;
+  setenv("DISPLAY", server.display().c_str(), 1);
+  // No accessibility bus in the test environment.
+  setenv("NO_AT_BRIDGE", "1", 1);
+  return true;
 }
 
 void Click_Control(platform::DialogControls& dialog, int control_id) {

@@ -36,6 +36,10 @@ struct RecordedSheet {
   void Run(const std::vector<std::function<void()>>& steps, int step_ms = 500);
 };
 
+// Points DISPLAY at a private X server kept for the whole test program;
+// false when none can start.
+bool Use_Private_Display();
+
 // Real pointer and keyboard input through the X server.
 void Click_Control(platform::DialogControls& dialog, int control_id);
 void Press_Keys(const std::string& keys);
