@@ -73,13 +73,14 @@ void report(const char* format, ...) {
 std::string store_folder() { return api().system.options_folder(); }
 std::string store_file() { return store_folder() + "/" + STORE_FILE_NAME; }
 
-// The whole file; a missing file is an empty store. False on a read error.
+// The whole file; a missing file or folder is an empty store. False on a
+// read error.
 bool read_store_text(const std::string& path, std::string& text, int& error) {
   text.clear();
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error = errno;
-    return errno == ENOENT;
+    return errno == ENOENT || errno == ENOTDIR;
   }
   char buffer[65536];
   ssize_t count;
