@@ -67,9 +67,9 @@ bool refuse_256_colours() {
 void create_child_window(platform::WindowHandle window) {
   const platform::Size size = windows().client_size(window);
   CUtility::Log("RegisterClass...\n");
-  Check_Api_Result(windows().register_class(platform::WindowClass{CHILD_CLASS_NAME,
-                                                                   ScreenSaverChildProc}),
-                   false, "RegisterClass", windows().last_error());
+  const bool registered =
+      windows().register_class(platform::WindowClass{CHILD_CLASS_NAME, ScreenSaverChildProc});
+  Check_Api_Result(registered, false, "RegisterClass", windows().last_error());
   CUtility::Log("CreateWindow...\n");
   const platform::WindowHandle child = windows().create_window(platform::WindowCreate{
       CHILD_CLASS_NAME, CHILD_CLASS_NAME, platform::WindowKind::Child, window, 0, 0, size.width,

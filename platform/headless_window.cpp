@@ -204,6 +204,10 @@ WindowHandle create_window_with(const WindowCreate& create, const NativeHooks* h
     set_last_error(ERROR_CANNOT_FIND_WND_CLASS);
     return 0;
   }
+  if (create.kind == WindowKind::Child && !api().window.is_window(create.parent)) {
+    set_last_error(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
   const WindowHandle handle = hooks ? hooks->create(create) : state().next_handle++;
   if (!handle) return 0;
   state().windows[handle] = WindowRecord{create.class_name, create.title ? create.title : "",
