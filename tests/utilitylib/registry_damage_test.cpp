@@ -1,0 +1,105 @@
+// Value classes reading damaged stores: a few hundred truncated and randomly
+// changed files never crash, and what cannot be read takes its default and
+// is written back readable.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "platform/store_test_home.h"
+#include "utilitylib/registrybool.h"
+#include "utilitylib/registryfloat.h"
+#include "utilitylib/registryint.h"
+#include "utilitylib/registrystring.h"
+
+namespace {
+
+// What the values hold in the intact file, and what they fall back to.
+struct Reading {
+  bool flag;
+  int32_t number;
+  float factor;
+  std::string text;
+  bool operator==(const Reading&) const = default;
+};
+
+const Reading STORED{false, -123456, 0.33f, "Z\xfcrich \"centre\" \\ end"};
+const Reading DEFAULTS{true, 7, 0.5f, "init"};
+
+Reading read_values() {
+  return {CRegistryBool(TEST_KEY, "Flag", DEFAULTS.flag).Get(),
+          CRegistryInt(TEST_KEY, "Number", DEFAULTS.number).Get(),
+          CRegistryFloat(TEST_KEY, "Factor", DEFAULTS.factor).Get(),
+          CRegistryString(TEST_KEY, "Text", DEFAULTS.text.c_str()).Get()};
+}
+
+// A store folder on tmpfs when there is one: these tests rewrite the file
+// hundreds of times, and fsync is what costs.
+class registry_damage : public StoreHomeTest {
+ protected:
+  void SetUp() override {
+    StoreHomeTest::SetUp();
+    if (file_exists("/dev/shm")) {
+      setenv("TMPDIR", "/dev/shm", 1);
+      fast_home_ = std::make_unique<TempFolder>();
+      unsetenv("TMPDIR");
+      setenv("ORBALUNE3D_HOME", fast_home_->path().c_str(), 1);
+    }
+  }
+  std::string folder() const { return fast_home_ ? fast_home_->path() : home.path(); }
+  std::string store() const { return folder() + "/ob3d_options.reg"; }
+
+  std::string intact_store() {
+    CRegistryBool(TEST_KEY, "Flag", true).Set(STORED.flag);
+    CRegistryInt(TEST_KEY, "Number", 0).Set(STORED.number);
+    CRegistryFloat(TEST_KEY, "Factor", 0).Set(STORED.factor);
+    CRegistryString(TEST_KEY, "Text", "").Set(STORED.text.c_str());
+    return read_file(store());
+  }
+
+ private:
+  std::unique_ptr<TempFolder> fast_home_;
+};
+
+TEST_F(registry_damage, truncated_files_give_each_value_or_its_default) {
+  const std::string intact = intact_store();
+  for (size_t cut = 0; cut <= intact.size(); cut += 1 + cut % 3) {
+    write_file(store(), intact.substr(0, cut));
+    const Reading first = read_values();
+    EXPECT_TRUE(first.flag == STORED.flag || first.flag == DEFAULTS.flag) << cut;
+    EXPECT_TRUE(first.number == STORED.number || first.number == DEFAULTS.number) << cut;
+    EXPECT_TRUE(first.factor == STORED.factor || first.factor == DEFAULTS.factor) << cut;
+    EXPECT_TRUE(first.text == STORED.text || first.text == DEFAULTS.text) << cut;
+    EXPECT_EQ(read_values(), first) << "the values were written back as read, cut " << cut;
+  }
+}
+
+TEST_F(registry_damage, random_changes_never_crash_and_leave_readable_values) {
+  const std::string intact = intact_store();
+  std::mt19937 random(8122026);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 200; ++round) {
+    std::string damaged = intact;
+    const int changes = 1 + round % 8;
+    for (int c = 0; c < changes && !damaged.empty(); ++c) {
+      const size_t at = random() % damaged.size();
+      switch (random() % 3) {
+        case 0: damaged[at] = char(byte(random)); break;
+        case 1: damaged.insert(at, 1, "\n\"\\=[]\0x"[random() % 8]); break;
+        default: damaged.erase(at, 1 + random() % 12); break;
+      }
+    }
+    write_file(store(), damaged);
+    const Reading first = read_values();
+    EXPECT_EQ(read_values(), first) << "round " << round;
+  }
+  for (int round = 0; round < 100; ++round) {
+    std::string noise(random() % 400, '\0');
+    for (char& c : noise) c = char(byte(random));
+    write_file(store(), noise);
+    EXPECT_EQ(read_values(), DEFAULTS) << "round " << round;
+  }
+}
+
+}  // namespace
