@@ -65,6 +65,21 @@ void on_help(GtkButton*, gpointer data) {
     page->Page_Event(DialogEvent::HelpRequested);
 }
 
+// Entries and buttons as tall as the templates' boxes, which were drawn for
+// a smaller dialog font.
+const char COMPACT_STYLE[] =
+    "entry { min-height: 0; padding-top: 1px; padding-bottom: 1px; }"
+    "button { min-height: 0; padding-top: 2px; padding-bottom: 2px; }";
+
+void use_compact_style(GtkWidget* window) {
+  GtkCssProvider* provider = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(provider, COMPACT_STYLE, -1, nullptr);
+  gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(window),
+                                            GTK_STYLE_PROVIDER(provider),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(provider);
+}
+
 GtkWidget* make_button_row(GtkWidget** ok, GtkWidget** help) {
   GtkWidget* row = gtk_button_box_new(GTK_ORIENTATION_HORIZONTAL);
   gtk_button_box_set_layout(GTK_BUTTON_BOX(row), GTK_BUTTONBOX_END);
@@ -81,6 +96,7 @@ void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage
   gtk_window_set_title(GTK_WINDOW(sheet.window), latin1_to_utf8(caption).c_str());
   gtk_window_set_resizable(GTK_WINDOW(sheet.window), FALSE);
   gtk_window_set_position(GTK_WINDOW(sheet.window), GTK_WIN_POS_CENTER);
+  use_compact_style(sheet.window);
   GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
   gtk_container_set_border_width(GTK_CONTAINER(column), 8);
   gtk_container_add(GTK_CONTAINER(sheet.window), column);

@@ -230,7 +230,9 @@ void GtkDialogPage::Set_Text_Color(int id, uint32_t color) {
                                    GTK_STYLE_PROVIDER(control.color),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   }
-  std::string css = "label { color: " + hex_color(color) + "; }";
+  // A thin dark outline keeps light colours, white included, readable.
+  std::string css = "label { color: " + hex_color(color) +
+                    "; text-shadow: 0 0 2px rgba(0, 0, 0, 0.7); }";
   gtk_css_provider_load_from_data(control.color, css.c_str(), -1, nullptr);
 }
 

@@ -11,11 +11,18 @@ namespace {
 
 std::string utf8(const char* latin1) { return latin1_to_utf8(latin1 ? latin1 : ""); }
 
+// Taller than one line of text: the label wraps inside its box.
+constexpr int WRAPPING_LABEL_UNITS = 16;
+
 GtkWidget* make_label(const ControlTemplate& control, float xalign) {
   GtkWidget* label = gtk_label_new(utf8(control.text).c_str());
   gtk_label_set_xalign(GTK_LABEL(label), xalign);
   gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
-  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  if (control.height >= WRAPPING_LABEL_UNITS) {
+    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    // Without a limit the label would ask for its whole text on one line.
+    gtk_label_set_max_width_chars(GTK_LABEL(label), 1);
+  }
   if (xalign > 0.0f) gtk_label_set_justify(GTK_LABEL(label), GTK_JUSTIFY_CENTER);
   return label;
 }
@@ -32,9 +39,11 @@ void refuse_non_digits(GtkEditable* editable, const gchar* text, gint length, gi
   }
 }
 
-GtkWidget* make_entry(ControlKind kind) {
+GtkWidget* make_entry(const ControlTemplate& control) {
+  ControlKind kind = control.kind;
   GtkWidget* entry = gtk_entry_new();
   gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
+  gtk_entry_set_text(GTK_ENTRY(entry), utf8(control.text).c_str());
   if (kind == ControlKind::ReadOnlyEdit) gtk_editable_set_editable(GTK_EDITABLE(entry), FALSE);
   if (kind == ControlKind::DigitsEdit) {
     gtk_entry_set_input_purpose(GTK_ENTRY(entry), GTK_INPUT_PURPOSE_DIGITS);
@@ -134,7 +143,7 @@ GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_
     case ControlKind::Edit:
     case ControlKind::DigitsEdit:
     case ControlKind::ReadOnlyEdit:
-      widget = make_entry(control.kind);
+      widget = make_entry(control);
       break;
     case ControlKind::SortedList:
       return make_sorted_list(text_owner);
