@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config/options.h"
+#include "host/saver_window.h"
 #include "platform/store_test_home.h"
 #include "utilitylib/utility.h"
 
@@ -39,12 +40,18 @@ TEST(options_process, DISABLED_helper) {
   if (action == "dump") {
     CUtility::Set_Logging(true);
     COptions::Dump_To_Logfile();
+  } else if (action == "init") {
+    Init_Application();
   } else if (action == "set") {
     COptions::UsageCount.Set(41);
     COptions::FactorCameraFov.Set(0.25f);
     COptions::ShowEarth.Set(false);
     COptions::CitiesHeading.Set("Z\xfcrich \"centre\"");
   }
+  // Ends before static destructors, which may log, so the log holds only the
+  // action's lines.
+  fflush(stdout);
+  _exit(0);
 }
 
 class options : public StoreHomeTest {
@@ -168,6 +175,30 @@ TEST_F(options, a_boolean_stored_as_two_dumps_as_zero_and_stays_two) {
   ASSERT_EQ(run_fresh_process(home.path(), "dump"), 0);
   EXPECT_NE(log_text().find("  ShowMoon:                   0\n"), std::string::npos);
   EXPECT_EQ(stored_line("ShowMoon"), "\"ShowMoon\"=dword:00000002");
+}
+
+TEST_F(options, start_up_stores_an_unknown_sun_colour_mode_as_changing) {
+  write_store("\"SunColorEnum\"=dword:00000007\n\"NebulaColorEnum\"=dword:00000007\n");
+  ASSERT_EQ(run_fresh_process(home.path(), "init"), 0);
+  EXPECT_EQ(stored_line("SunColorEnum"), "\"SunColorEnum\"=dword:00000002");
+  EXPECT_EQ(stored_line("NebulaColorEnum"), "\"NebulaColorEnum\"=dword:00000007");
+}
+
+TEST_F(options, start_up_logs_only_when_release_logging_is_exactly_one) {
+  write_store("\"ReleaseLogging\"=dword:00000002\n");
+  ASSERT_EQ(run_fresh_process(home.path(), "init"), 0);
+  EXPECT_FALSE(file_exists(home.file("_vantrel_ob3d.txt")));
+  write_store("\"ReleaseLogging\"=dword:00000001\n");
+  ASSERT_EQ(run_fresh_process(home.path(), "init"), 0);
+  const std::string log = log_text();
+  EXPECT_EQ(log.rfind("=============================================================\n"
+                      "Logfile for Orbalune 3D by Vantrel\n",
+                      0),
+            0u)
+      << log;
+  EXPECT_NE(log.find("COptions::Dump_To_Logfile:\n  ShowEarth                   1\n"),
+            std::string::npos);
+  EXPECT_NE(log.find("  ReleaseLogging:             1\n"), std::string::npos);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ int confirmed_sets_before_kill(int round, std::mt19937& random) {
     }
   }
   close(confirmations[1]);
-  usleep(std::uniform_int_distribution<useconds_t>(0, 40000)(random));
+  usleep(std::uniform_int_distribution<useconds_t>(0, 15000)(random));
   kill(writer, SIGKILL);
   waitpid(writer, nullptr, 0);
   int confirmed = 0;

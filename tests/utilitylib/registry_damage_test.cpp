@@ -34,38 +34,21 @@ Reading read_values() {
           CRegistryString(TEST_KEY, "Text", DEFAULTS.text.c_str()).Get()};
 }
 
-// A store folder on tmpfs when there is one: these tests rewrite the file
-// hundreds of times, and fsync is what costs.
 class registry_damage : public StoreHomeTest {
  protected:
-  void SetUp() override {
-    StoreHomeTest::SetUp();
-    if (file_exists("/dev/shm")) {
-      setenv("TMPDIR", "/dev/shm", 1);
-      fast_home_ = std::make_unique<TempFolder>();
-      unsetenv("TMPDIR");
-      setenv("ORBALUNE3D_HOME", fast_home_->path().c_str(), 1);
-    }
-  }
-  std::string folder() const { return fast_home_ ? fast_home_->path() : home.path(); }
-  std::string store() const { return folder() + "/ob3d_options.reg"; }
-
   std::string intact_store() {
     CRegistryBool(TEST_KEY, "Flag", true).Set(STORED.flag);
     CRegistryInt(TEST_KEY, "Number", 0).Set(STORED.number);
     CRegistryFloat(TEST_KEY, "Factor", 0).Set(STORED.factor);
     CRegistryString(TEST_KEY, "Text", "").Set(STORED.text.c_str());
-    return read_file(store());
+    return read_file(store_file());
   }
-
- private:
-  std::unique_ptr<TempFolder> fast_home_;
 };
 
 TEST_F(registry_damage, truncated_files_give_each_value_or_its_default) {
   const std::string intact = intact_store();
   for (size_t cut = 0; cut <= intact.size(); cut += 1 + cut % 3) {
-    write_file(store(), intact.substr(0, cut));
+    write_file(store_file(), intact.substr(0, cut));
     const Reading first = read_values();
     EXPECT_TRUE(first.flag == STORED.flag || first.flag == DEFAULTS.flag) << cut;
     EXPECT_TRUE(first.number == STORED.number || first.number == DEFAULTS.number) << cut;
@@ -90,14 +73,14 @@ TEST_F(registry_damage, random_changes_never_crash_and_leave_readable_values) {
         default: damaged.erase(at, 1 + random() % 12); break;
       }
     }
-    write_file(store(), damaged);
+    write_file(store_file(), damaged);
     const Reading first = read_values();
     EXPECT_EQ(read_values(), first) << "round " << round;
   }
   for (int round = 0; round < 100; ++round) {
     std::string noise(random() % 400, '\0');
     for (char& c : noise) c = char(byte(random));
-    write_file(store(), noise);
+    write_file(store_file(), noise);
     EXPECT_EQ(read_values(), DEFAULTS) << "round " << round;
   }
 }
