@@ -306,8 +306,9 @@ def noaa_places():
 
 
 # Cities before weather stations before tzdata's zone cities; stations sit at
-# airports, which is where the table's air bases are.
-SOURCE_ORDER = ["gweather", "stellarium", "census", "kstars", "noaa-station",
+# airports, which is where the table's air bases are. stellarium's GeoNames
+# points are city centres, where gweather sometimes gives the airport.
+SOURCE_ORDER = ["stellarium", "gweather", "census", "kstars", "noaa-station",
                 "gweather-station", "tzdata"]
 
 
