@@ -4,14 +4,13 @@
 #include <cmath>
 #include <cstddef>
 
+#include "locations/latlon.h"
 #include "utilitylib/kvmath.h"
 #include "utilitylib/timer.h"
 #include "utilitylib/utility.h"
 
 namespace {
 
-constexpr double MIN_LON = -180.0;
-constexpr double MAX_LON = 180.0;
 constexpr int SPRING_EQUINOX_DAY = 80;
 constexpr double MAX_DECLINATION = 23.5;
 
@@ -32,9 +31,9 @@ void Update_Solar_Position() {
   const tm* t = Get_Gmtime();
   const double s = t->tm_sec + 60.0 * t->tm_min + 3600.0 * t->tm_hour;
   midnight_longitude = s * (1.0 / 86400.0) * (-360.0);
-  Wrap(midnight_longitude, MIN_LON, MAX_LON);
+  Wrap(midnight_longitude, CLatLon::MIN_LON, CLatLon::MAX_LON);
   noon_longitude = midnight_longitude + 180.0;
-  Wrap(noon_longitude, MIN_LON, MAX_LON);
+  Wrap(noon_longitude, CLatLon::MIN_LON, CLatLon::MAX_LON);
 }
 
 double Get_Noon_Longitude() { return noon_longitude; }
@@ -62,11 +61,7 @@ int Get_Local_Hour(double longitude) {
 // Before 12:00 UTC places west of the midnight line are still on the
 // previous day; from 12:00 places at or east of it are on the next day.
 int Get_Local_Day_Of_Week(double longitude) {
-  if (!(longitude >= MIN_LON - EPSILON && longitude <= MAX_LON + EPSILON)) {
-    CUtility::Assert(
-        "longitude >= CLatLon::MIN_LON - EPSILON && longitude <= CLatLon::MAX_LON + EPSILON",
-        __FILE__, __LINE__);
-  }
+  ASSERT(longitude >= CLatLon::MIN_LON - EPSILON && longitude <= CLatLon::MAX_LON + EPSILON);
   int d = Get_Gmtime()->tm_wday;
   if (midnight_longitude > 0) d += 1;
   if (longitude < midnight_longitude) d -= 1;
