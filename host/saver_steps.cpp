@@ -7,7 +7,10 @@
 
 #include <string>
 
+#include "locations/locationlist.h"
 #include "platform/platform.h"
+#include "scene/smartobjectmgr.h"
+#include "textures/texturemgr.h"
 #include "utilitylib/utility.h"
 
 uint32_t Launch_Playlist(const char* playlist) {
@@ -16,15 +19,14 @@ uint32_t Launch_Playlist(const char* playlist) {
 
 void Close_Playlist(uint32_t process_id) { CUtility::Close_Launched_Process(process_id); }
 
-// Waits for CLocationList::Init_Locations and
-// CSmartObjectMgr::Remove_Not_Shown_Locations.
-void Init_Locations() {}
+void Init_Locations() {
+  CLocationList::Init_Locations();
+  CSmartObjectMgr::Remove_Not_Shown_Locations();
+}
 
-// Waits for CTextureMgr::Init.
-void Start_Texture_Worker() {}
+void Start_Texture_Worker() { CTextureMgr::Init(); }
 
-// Waits for CTextureMgr::Close.
-void Stop_Texture_Worker() {}
+void Stop_Texture_Worker() { CTextureMgr::Close(); }
 
 // Waits for CRender::Init.
 void Init_Frame_Driver() {}
@@ -44,8 +46,7 @@ void Render_Frame() {
 // Waits for CRender::Close.
 void Close_Frame_Driver() {}
 
-// Waits for CSmartObjectMgr::Close.
-void Delete_Scene_Objects() {}
+void Delete_Scene_Objects() { CSmartObjectMgr::Close(); }
 
 // Waits for CCloudLayer::Prevent_Memory_Leak and
 // CSpaceBackdrop::Prevent_Memory_Leak.

@@ -12,6 +12,7 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -389,6 +390,19 @@ void hide_cursor(WindowHandle window) {
   XDefineCursor(state().display, window, invisible_cursor());
 }
 
+// A busy X server's listening socket may refuse a connection for a moment
+// (EAGAIN); a saver started at that moment should still come up.
+Display* open_display() {
+  const int ATTEMPTS = 20;
+  const uint32_t RETRY_MS = 50;
+  for (int attempt = 1;; ++attempt) {
+    errno = 0;
+    if (Display* display = XOpenDisplay(nullptr)) return display;
+    if (errno != EAGAIN || attempt == ATTEMPTS) return nullptr;
+    api().clock.sleep_ms(RETRY_MS);
+  }
+}
+
 void connect_window(WindowApi& window) {
   headless::connect_window(window);
   window.create_window = create_window;
@@ -436,7 +450,7 @@ void release_input() {
 bool connect(Platform& table) {
   State& s = state();
   if (!s.display) {
-    s.display = XOpenDisplay(nullptr);
+    s.display = open_display();
     if (!s.display) {
       const char* name = getenv("DISPLAY");
       fprintf(stderr, "X11: cannot open display \"%s\"\n", name ? name : "");

@@ -72,11 +72,17 @@ class SaverE2eTest : public ::testing::Test {
     return saver;
   }
 
-  // Another client's window, for the saver to be shown in or to lose the focus to.
-  std::unique_ptr<RunningProgram> start_window_owner() {
-    return std::make_unique<RunningProgram>(
-        std::vector<std::string>{"xmessage", "-geometry", "320x240+10+10", "preview host"},
-        server->environment());
+  // Another client's window, for the saver to be shown in or to lose the
+  // focus to; started again when it could not connect.
+  unsigned long start_window_owner() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      window_owner = std::make_unique<RunningProgram>(
+          std::vector<std::string>{"xmessage", "-geometry", "320x240+10+10", "preview host"},
+          server->environment());
+      const unsigned long window = server->wait_for_window_class("Xmessage", 5);
+      if (window) return window;
+    }
+    return 0;
   }
 
   void expect_clean_end(RunningProgram& saver) {
@@ -92,6 +98,7 @@ class SaverE2eTest : public ::testing::Test {
   }
 
   std::unique_ptr<XServer> server;
+  std::unique_ptr<RunningProgram> window_owner;
 };
 
 TEST_F(SaverE2eTest, full_screen_draws_frames_and_a_key_closes_it) {
@@ -136,14 +143,12 @@ TEST_F(SaverE2eTest, a_second_full_screen_start_ends_at_once) {
 
 TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
   start_server(24);
-  auto dialog = start_window_owner();
-  const unsigned long host = server->wait_for_window_class("Xmessage", START_TIMEOUT_S);
+  const unsigned long host = start_window_owner();
   ASSERT_NE(host, 0u);
   auto saver = start_saver({"/p", std::to_string(host)});
   wait_until_running(*saver);
-  const std::string children = run_program({"xwininfo", "-children", "-id", std::to_string(host)},
-                                           server->environment(), 10)
-                                   .out;
+  const std::string children =
+      server->run_x_client({"xwininfo", "-children", "-id", std::to_string(host)}).out;
   EXPECT_NE(children.find("\"Preview\""), std::string::npos) << children;
   server->xdotool({"mousemove", "100", "100"});
   server->xdotool({"click", "1"});
@@ -157,19 +162,17 @@ TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
 // The window showing the preview went away, and with it the saver's windows.
 TEST_F(SaverE2eTest, preview_ends_when_its_window_is_destroyed) {
   start_server(24);
-  auto dialog = start_window_owner();
-  const unsigned long host = server->wait_for_window_class("Xmessage", START_TIMEOUT_S);
+  const unsigned long host = start_window_owner();
   ASSERT_NE(host, 0u);
   auto saver = start_saver({"/p", std::to_string(host)});
   wait_until_running(*saver);
-  dialog->signal(SIGTERM);
+  window_owner->signal(SIGTERM);
   expect_clean_end(*saver);
 }
 
 TEST_F(SaverE2eTest, losing_the_focus_closes_it) {
   start_server(24);
-  auto other = start_window_owner();
-  const unsigned long window = server->wait_for_window_class("Xmessage", START_TIMEOUT_S);
+  const unsigned long window = start_window_owner();
   ASSERT_NE(window, 0u);
   auto saver = start_saver({"/s"});
   wait_until_running(*saver);
@@ -187,7 +190,8 @@ TEST_F(SaverE2eTest, an_unknown_switch_exits_with_255) {
   start_server(24);
   const ProgramResult result = run_program(program_argv({"/x"}), server->environment(), 10);
   EXPECT_EQ(result.exit_code, 255);
-  const ProgramResult missing = run_program(program_argv({"/p", "12345"}), server->environment(), 10);
+  const ProgramResult missing =
+      run_program(program_argv({"/p", "12345"}), server->environment(), 10);
   EXPECT_EQ(missing.exit_code, 255);
 }
 

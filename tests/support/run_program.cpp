@@ -147,10 +147,23 @@ XServer::~XServer() {
   }
 }
 
+// A loaded server refuses connections now and then (EAGAIN on its socket),
+// and Xlib gives up at once; such a run is repeated.
+ProgramResult XServer::run_x_client(const std::vector<std::string>& argv) const {
+  const int ATTEMPTS = 10;
+  ProgramResult result{};
+  for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
+    result = run_program(argv, environment(), 10);
+    if (result.err.find("open display") == std::string::npos) break;
+    pause_seconds(0.1);
+  }
+  return result;
+}
+
 std::string XServer::xdotool(const std::vector<std::string>& arguments) const {
   std::vector<std::string> argv{"xdotool"};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return run_program(argv, environment(), 10).out;
+  return run_x_client(argv).out;
 }
 
 unsigned long XServer::wait_for_window(const char* how, const std::string& what,

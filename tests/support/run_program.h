@@ -67,6 +67,8 @@ class XServer {
   // DISPLAY for a child process.
   Environment environment() const { return {{"DISPLAY", display_}}; }
 
+  // Runs an X client on this display, again when it could not connect.
+  ProgramResult run_x_client(const std::vector<std::string>& argv) const;
   // Runs an xdotool command on this display; its standard output.
   std::string xdotool(const std::vector<std::string>& arguments) const;
   // The first window of the class, waiting up to timeout_s; 0 when none appears.
