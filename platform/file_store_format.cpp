@@ -194,7 +194,9 @@ StoreDocument parse_store(const std::string& text) {
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
     start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Every CR at the end goes, so that a rewrite, which ends lines in LF
+    // alone, reads back the same.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || (number == 1 && line == STORE_HEADER)) continue;
     std::optional<StoreEntry> entry = parse_line(line, inside_key);
     if (!entry) {
