@@ -12,6 +12,18 @@ namespace {
 constexpr double DEG = 57.29577951308232;  // degrees per radian, full precision
 constexpr double SHORT_PI_DEG = 180 / 3.1415927;
 
+struct SubLunarPoint {
+  double latitude = 0;
+  double longitude = 0;
+  double distance = 0;
+};
+
+SubLunarPoint Sub_Lunar_At(int64_t seconds) {
+  SubLunarPoint p;
+  Sub_Lunar_Point(seconds, p.latitude, p.longitude, p.distance);
+  return p;
+}
+
 double Reduced_360(double degrees) {
   const double x = std::fmod(degrees, 360.0);
   return x < 0 ? x + 360 : x;
@@ -33,9 +45,10 @@ TEST(lunar_julian_day, known_dates_and_the_calendar_switch) {
 TEST(lunar_sidereal_time, iau_1982_value_and_daily_advance) {
   EXPECT_NEAR(Greenwich_Sidereal_Time(2451545.0) * SHORT_PI_DEG, 280.46061837, 1e-9);
   // Not reduced: one day later it is one turn and ~0.9856 degrees more.
-  const double one_day = (Greenwich_Sidereal_Time(2451546.0) - Greenwich_Sidereal_Time(2451545.0));
+  const double at_j2000 = Greenwich_Sidereal_Time(2451545.0);
+  const double one_day = Greenwich_Sidereal_Time(2451546.0) - at_j2000;
   EXPECT_NEAR(one_day * SHORT_PI_DEG, 0.98564736629, 1e-7);
-  const double half_day = (Greenwich_Sidereal_Time(2451545.5) - Greenwich_Sidereal_Time(2451545.0));
+  const double half_day = Greenwich_Sidereal_Time(2451545.5) - at_j2000;
   EXPECT_NEAR(half_day * SHORT_PI_DEG, 360.98564736629 / 2, 1e-7);
 }
 
@@ -91,30 +104,26 @@ TEST(lunar_series, moon_at_j2000_to_the_stated_digits) {
 }
 
 TEST(lunar_sub_lunar_point, starts_at_the_1970_julian_day) {
-  double latitude = 0;
-  double longitude = 0;
-  double distance = 0;
-  Sub_Lunar_Point(0, latitude, longitude, distance);
+  const SubLunarPoint p = Sub_Lunar_At(0);
   double alpha = 0;
   double delta = 0;
   double moon_distance = 0;
   Moon_Position(2440587.5, alpha, delta, moon_distance);
-  EXPECT_EQ(latitude, Radians_To_Degrees(delta));
-  EXPECT_EQ(longitude, Radians_To_Degrees(alpha) - Radians_To_Degrees(Greenwich_Sidereal_Time(2440587.5)));
-  EXPECT_EQ(distance, moon_distance);
+  const double theta = Greenwich_Sidereal_Time(2440587.5);
+  EXPECT_EQ(p.latitude, Radians_To_Degrees(delta));
+  EXPECT_EQ(p.longitude, Radians_To_Degrees(alpha) - Radians_To_Degrees(theta));
+  EXPECT_EQ(p.distance, moon_distance);
 }
 
 TEST(lunar_sub_lunar_point, longitude_is_unreduced_but_gives_the_direction) {
-  double latitude = 0;
-  double longitude = 0;
-  double distance = 0;
-  Sub_Lunar_Point(0, latitude, longitude, distance);
+  const double longitude = Sub_Lunar_At(0).longitude;
   EXPECT_GT(std::fabs(longitude), 360);
   // The scene's short pi turns ten thousand degrees about 0.0002 degrees
   // short of the reduced angle: far below a pixel.
   const double reduced = Reduced_360(longitude);
-  EXPECT_NEAR(std::sin(Degrees_To_Radians(longitude)), std::sin(Degrees_To_Radians(reduced)), 1e-5);
-  EXPECT_NEAR(std::cos(Degrees_To_Radians(longitude)), std::cos(Degrees_To_Radians(reduced)), 1e-5);
+  const double angle = Degrees_To_Radians(longitude);
+  EXPECT_NEAR(std::sin(angle), std::sin(Degrees_To_Radians(reduced)), 1e-5);
+  EXPECT_NEAR(std::cos(angle), std::cos(Degrees_To_Radians(reduced)), 1e-5);
 }
 
 // The Earth turns 360.9856 degrees a day against the stars and the Moon goes
@@ -124,15 +133,11 @@ TEST(lunar_sub_lunar_point, moves_about_347_degrees_west_per_day) {
   const int64_t start = 1700000000;
   const int days = 27;
   double total = 0;
-  double latitude = 0;
-  double previous = 0;
-  double distance = 0;
-  Sub_Lunar_Point(start, latitude, previous, distance);
+  double previous = Sub_Lunar_At(start).longitude;
   for (int day = 0; day < days; ++day) {
     double daily = 0;
     for (int hour = 1; hour <= 24; ++hour) {
-      double longitude = 0;
-      Sub_Lunar_Point(start + (day * 24 + hour) * 3600, latitude, longitude, distance);
+      const double longitude = Sub_Lunar_At(start + (day * 24 + hour) * 3600).longitude;
       daily += std::remainder(longitude - previous, 360.0);
       previous = longitude;
     }
@@ -144,13 +149,10 @@ TEST(lunar_sub_lunar_point, moves_about_347_degrees_west_per_day) {
 }
 
 TEST(lunar_sub_lunar_point, keeps_working_past_january_2038) {
-  double latitude = 0;
-  double longitude = 0;
-  double distance = 0;
-  Sub_Lunar_Point((int64_t(1) << 31) + 86400, latitude, longitude, distance);
-  EXPECT_LE(std::fabs(latitude), 29);
-  EXPECT_GT(distance, 356000);
-  EXPECT_LT(distance, 407000);
+  const SubLunarPoint p = Sub_Lunar_At((int64_t(1) << 31) + 86400);
+  EXPECT_LE(std::fabs(p.latitude), 29);
+  EXPECT_GT(p.distance, 356000);
+  EXPECT_LT(p.distance, 407000);
 }
 
 }  // namespace
