@@ -40,6 +40,8 @@ void CConfigure::Run_Property_Sheet(const std::vector<platform::DialogPage*>& pa
   auto& dialog = platform::api().dialog;
   if (!dialog.run_property_sheet(SHEET_CAPTION, pages, start_page(int(pages.size())))) {
     CUtility::Log("  the settings sheet cannot be shown: no display\n");
+    platform::api().system.message_box("The settings need a graphical display.", SHEET_CAPTION,
+                                       platform::MessageBoxIcon::Error);
   }
 }
 

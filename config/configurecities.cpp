@@ -12,6 +12,7 @@
 #include "config/options.h"
 #include "locations/location.h"
 #include "locations/locationlist.h"
+#include "platform/platform.h"
 #include "scene/smartobjectmgr.h"
 #include "utilitylib/utility.h"
 
@@ -91,8 +92,14 @@ void CConfigureCities::On_Init(DialogControls& dialog) {
 void CConfigureCities::Save_Settings(DialogControls& dialog) {
   CUtility::Log("CConfigureCities::Save_Settings\n");
   COptions::CitiesHeading.Set(dialog.Get_Text(IDC_HEADING).substr(0, HEADING_LIMIT).c_str());
-  CLocationList::Save_Is_Shown_Data();
-  CLocationList::Save_User_Locations();
+  bool saved = CLocationList::Save_Is_Shown_Data();
+  saved = CLocationList::Save_User_Locations() && saved;
+  if (!saved) {
+    std::string text = "The city files could not be saved in " +
+                       platform::api().system.program_folder() + ".";
+    platform::api().system.message_box(text.c_str(), "Orbalune 3D",
+                                       platform::MessageBoxIcon::Warning);
+  }
 }
 
 void CConfigureCities::On_Event(DialogControls& dialog, int control_id, DialogEvent event) {

@@ -44,7 +44,8 @@ class CConfigureCities : public CConfigurePage {
   void On_Event(platform::DialogControls& dialog, int control_id,
                 platform::DialogEvent event) override;
 
-  // The heading into CitiesHeading, then both location files.
+  // The heading into CitiesHeading, then both location files; a file that
+  // cannot be written is reported to the user.
   static void Save_Settings(platform::DialogControls& dialog);
 
  private:

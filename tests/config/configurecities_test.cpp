@@ -1,6 +1,9 @@
 // The Cities page through a fake dialog: lists, user cities, viewpoint, saving.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "config/configurecities.h"
@@ -207,6 +210,20 @@ TEST_F(CitiesPage, leaving_the_page_saves_heading_and_both_files) {
   EXPECT_STREQ(COptions::CitiesHeading.Get(), "My cities");
   EXPECT_EQ(read_file(file("ob3d_uc.dat")), "Springfield,-,Freedonia,39,48,0,89,39,3\n");
   EXPECT_EQ(read_file(file("ob3d_is.dat")), "2484363350\n");
+}
+
+TEST_F(CitiesPage, a_city_file_that_cannot_be_written_is_reported) {
+  static int messages = 0;
+  auto saved = platform::api().system.message_box;
+  platform::api().system.message_box = [](const char*, const char*, platform::MessageBoxIcon) {
+    ++messages;
+  };
+  FakeDialog dialog(page);
+  ASSERT_EQ(mkdir(file("ob3d_uc.dat").c_str(), 0755), 0);
+  dialog.Page_Event(DialogEvent::PageLeft);
+  rmdir(file("ob3d_uc.dat").c_str());
+  platform::api().system.message_box = saved;
+  EXPECT_EQ(messages, 1);
 }
 
 }  // namespace
