@@ -7,6 +7,8 @@
 
 #include "scene/smartobject.h"
 #include "scene/smartobjectmgr.h"
+#include "utilitylib/timer.h"
+#include "utilitylib/timer_fake_clock.h"
 
 namespace {
 
@@ -188,6 +190,26 @@ TEST_F(SmartObjectMgrTest, base_object_keeps_a_copy_of_its_name) {
   object->Set_Name(text);
   strcpy(text, "changed");
   EXPECT_STREQ(object->Get_Name(), "Cloud layer");
+}
+
+TEST_F(SmartObjectMgrTest, base_update_moves_by_velocity_over_the_frames_simulated_time) {
+  FakeClock clock;
+  CTimer::Init();
+  CTimer::Set_Time_Acceleration(0);
+  CSmartObject* object = new CSmartObject;
+  object->position.Set(1, 2, 3);
+  object->velocity.Set(2, 0, -4);
+  clock.Advance_Ms(500);
+  CTimer::Tick();
+  CSmartObjectMgr::Update_All();
+  EXPECT_NEAR(object->position.x, 2, 1e-9);
+  EXPECT_NEAR(object->position.y, 2, 1e-9);
+  EXPECT_NEAR(object->position.z, 1, 1e-9);
+  CTimer::Set_Time_Acceleration(1);  // 30000 simulated seconds per real second
+  clock.Advance_Ms(1);
+  CTimer::Tick();
+  CSmartObjectMgr::Update_All();
+  EXPECT_NEAR(object->position.x, 2 + 60, 1e-6);
 }
 
 TEST(SmartObjectMgrDeathTest, null_arguments_are_fatal) {
