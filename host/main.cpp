@@ -27,8 +27,12 @@ int main(int argc, char** argv) {
   if (argc > 1 && Is_Long_Option(argv[1])) return Run_Long_Options(argc - 1, argv + 1);
   const std::string text = command_line_text(argc, argv);
   const ModeRequest request = Parse_Mode(text.c_str());
-  if (Needs_Window_System(request.mode) &&
-      !platform::select_backend(platform::Backend::X11)) {
+  // The settings find the screen size and the foreground window through the
+  // display too, but can still explain themselves without one.
+  const bool uses_display =
+      Needs_Window_System(request.mode) || request.mode == SaverMode::Configure;
+  if (uses_display && !platform::select_backend(platform::Backend::X11) &&
+      Needs_Window_System(request.mode)) {
     return 1;
   }
   return Run_Mode(request);

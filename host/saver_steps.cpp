@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "config/configuredialog.h"
 #include "locations/locationlist.h"
 #include "platform/platform.h"
 #include "scene/smartobjectmgr.h"
@@ -64,5 +65,6 @@ void Launch_Configuration() {
   }
 }
 
-// Waits for the configuration dialog; until then the mode shows nothing.
-int Run_Configuration_Mode(platform::WindowHandle) { return 0; }
+// The settings sheet is a toolkit window of its own, not owned by the
+// window that asked for it.
+int Run_Configuration_Mode(platform::WindowHandle) { return ScreenSaverConfigureDialog(); }

@@ -180,10 +180,12 @@ TEST_F(SaverE2eTest, losing_the_focus_closes_it) {
   expect_clean_end(*saver);
 }
 
+// The settings come up in a process of their own, after the saver has gone.
 TEST_F(SaverE2eTest, f_opens_the_configuration_and_closes) {
   auto saver = start_full_screen(24);
   server->xdotool({"key", "f"});
   expect_clean_end(*saver);
+  EXPECT_NE(server->wait_for_window_class("^Orbalune3d$", START_TIMEOUT_S), 0u);
 }
 
 TEST_F(SaverE2eTest, an_unknown_switch_exits_with_255) {

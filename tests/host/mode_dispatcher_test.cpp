@@ -61,11 +61,6 @@ TEST(mode_dispatcher, unusable_modes_give_minus_one) {
   EXPECT_EQ(Dispatch_Mode("/a 5"), -1);
 }
 
-TEST(mode_dispatcher, configuration_shows_nothing_yet_and_returns_zero) {
-  EXPECT_EQ(Dispatch_Mode(""), 0);
-  EXPECT_EQ(Dispatch_Mode("/c:42"), 0);
-}
-
 TEST(mode_dispatcher, configuration_owner_falls_back_to_the_foreground_window) {
   platform::headless::reset();
   const platform::WindowHandle owner = make_window();
