@@ -85,6 +85,16 @@ class SaverE2eTest : public ::testing::Test {
     return 0;
   }
 
+  // A preview inside another client's window (its id in *host), running past
+  // its first second.
+  std::unique_ptr<RunningProgram> start_preview(unsigned long* host) {
+    start_server(24);
+    *host = start_window_owner();
+    auto saver = start_saver({"/p", std::to_string(*host)});
+    if (*host) wait_until_running(*saver);
+    return saver;
+  }
+
   void expect_clean_end(RunningProgram& saver) {
     const ProgramResult result = saver.finish(END_TIMEOUT_S);
     EXPECT_FALSE(result.timed_out);
@@ -142,11 +152,9 @@ TEST_F(SaverE2eTest, a_second_full_screen_start_ends_at_once) {
 }
 
 TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
-  start_server(24);
-  const unsigned long host = start_window_owner();
+  unsigned long host = 0;
+  auto saver = start_preview(&host);
   ASSERT_NE(host, 0u);
-  auto saver = start_saver({"/p", std::to_string(host)});
-  wait_until_running(*saver);
   const std::string children =
       server->run_x_client({"xwininfo", "-children", "-id", std::to_string(host)}).out;
   EXPECT_NE(children.find("\"Preview\""), std::string::npos) << children;
@@ -161,11 +169,9 @@ TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
 
 // The window showing the preview went away, and with it the saver's windows.
 TEST_F(SaverE2eTest, preview_ends_when_its_window_is_destroyed) {
-  start_server(24);
-  const unsigned long host = start_window_owner();
+  unsigned long host = 0;
+  auto saver = start_preview(&host);
   ASSERT_NE(host, 0u);
-  auto saver = start_saver({"/p", std::to_string(host)});
-  wait_until_running(*saver);
   window_owner->signal(SIGTERM);
   expect_clean_end(*saver);
 }
