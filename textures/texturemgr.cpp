@@ -54,7 +54,16 @@ class WorkerState {
   bool finished = false;
 };
 
-std::unique_ptr<std::thread> ThreadHandle;
+// A worker still running when its handle goes (abandoned by Close, or the
+// process ending without Close) is detached rather than ending the process.
+struct Detach_If_Running {
+  void operator()(std::thread* thread) const {
+    if (thread->joinable()) thread->detach();
+    delete thread;
+  }
+};
+
+std::unique_ptr<std::thread, Detach_If_Running> ThreadHandle;
 std::shared_ptr<WorkerState> Worker;
 // A worker that Close gave up on and that may still be running.
 std::shared_ptr<WorkerState> Abandoned;
@@ -129,7 +138,7 @@ void CTextureMgr::Init(const CTextureSettings& settings) {
   NebulaTexture.Reset();
   Worker = std::make_shared<WorkerState>(settings);
   try {
-    ThreadHandle = std::make_unique<std::thread>(Thread_Function, Worker);
+    ThreadHandle.reset(new std::thread(Thread_Function, Worker));
   } catch (const std::system_error& error) {
     CUtility::Log("CTextureMgr::Init: %s\n", error.what());
   }
@@ -143,21 +152,19 @@ void CTextureMgr::Close(uint32_t limit_ms) {
   CUtility::Log("Bail signalled\n");
   const platform::ClockApi& clock = platform::api().clock;
   const uint32_t start = clock.get_tick_count();
-  uint32_t now = start;
-  bool stopped = false;
-  while (!(stopped = Worker->Wait_Finished(FINISH_POLL))) {
-    now = clock.get_tick_count();
-    if (now - start > limit_ms) {
+  bool stopped = Worker->Wait_Finished(FINISH_POLL);
+  while (!stopped) {
+    if (clock.get_tick_count() - start > limit_ms) {
       CUtility::Log("  TERMINATING THREAD...\n");
       break;
     }
+    stopped = Worker->Wait_Finished(FINISH_POLL);
   }
-  now = clock.get_tick_count();
-  CUtility::Log("  took %d ms to kill thread.\n", int(now - start));
+  CUtility::Log("  took %d ms to kill thread.\n", int(clock.get_tick_count() - start));
   if (stopped) {
     ThreadHandle->join();
   } else {
-    ThreadHandle->detach();
+    // Its state stays alive with it; the next Init waits for it to end.
     Abandoned = Worker;
   }
   ThreadHandle.reset();

@@ -3,7 +3,12 @@
 //
 // The worker never calls GL; it fills memory, publishes each finished buffer
 // and reports its progress as a stage number. The window thread uploads the
-// buffers when it creates the cloud layer and the space backdrop.
+// buffers when it creates the cloud layer and the space backdrop:
+//   - create the object once CloudTexture (NebulaTexture).Is_Ready();
+//   - its constructor Take()s the buffer (RGBA clouds, RGB nebulae, 256 x 256),
+//     generates a GL texture, stores its name with Set_Texture_Id, uploads and
+//     lets the buffer go; drawing binds Get_Texture_Id();
+//   - after Close, Prevent_Memory_Leak calls Free_Unconsumed().
 #pragma once
 
 #include <cstdint>
