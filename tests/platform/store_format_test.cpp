@@ -38,14 +38,15 @@ TEST(store_format, writes_each_type_in_its_own_notation) {
 }
 
 TEST(store_format, control_bytes_are_escaped_and_come_back) {
-  const std::string text("a\nb\rc\x01\x7f\x85\xa0\xff\0z", 11);
+  const std::string text("a\nb\rc\x01\x7f\x85\xa0\xff\0z", 12);
   StoreDocument document;
   document.set(KEY, "Na\"me\n", StoreType::String, text);
   const std::string file = format_store(document);
   EXPECT_NE(file.find("\"Na\\\"me\\x0a\"=\"a\\x0ab\\x0dc\\x01\\x7f\\x85\xa0\xff\\x00z\""),
             std::string::npos)
       << file;
-  const StoreEntry* entry = parse_store(file).find(KEY, "Na\"me\n");
+  const StoreDocument parsed = parse_store(file);
+  const StoreEntry* entry = parsed.find(KEY, "Na\"me\n");
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->type, StoreType::String);
   EXPECT_EQ(entry->data, text);
