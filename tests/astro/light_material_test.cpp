@@ -107,19 +107,6 @@ TEST_F(MaterialTest, default_material_restores_the_gl_default_material) {
   }
 }
 
-TEST_F(MaterialTest, apply_sends_every_term_to_both_faces) {
-  CMaterial material;
-  material.Set_Ambient(0.25f, 0.5f, 0.75f, 1);
-  material.Set_Diffuse(0.8f, 0.8f, 0.8f, 0.5f);
-  material.Set_Shininess(128);
-  material.Apply();
-  for (GLenum face : {GL_FRONT, GL_BACK}) {
-    EXPECT_EQ(Read(glGetMaterialfv, face, GL_AMBIENT), (Rgba{0.25f, 0.5f, 0.75f, 1}));
-    EXPECT_EQ(Read(glGetMaterialfv, face, GL_DIFFUSE), (Rgba{0.8f, 0.8f, 0.8f, 0.5f}));
-    EXPECT_EQ(Shininess(face), 128);
-  }
-}
-
 TEST(MaterialDeathTest, components_and_shininess_outside_their_ranges_are_fatal) {
   CMaterial material;
   EXPECT_EXIT(material.Set_Ambient(-0.1f, 0, 0, 1), ::testing::ExitedWithCode(1),

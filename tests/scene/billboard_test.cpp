@@ -75,16 +75,13 @@ TEST(Billboard3dCorners, square_is_twice_the_size_wide_along_the_given_axes) {
   const CVector3 up(0, 1, 0);
   CVector3 c[4];
   glow->Get_Corners(right, up, c);
-  EXPECT_NEAR(c[0].x, 10 - 3, 1e-12);
-  EXPECT_NEAR(c[0].y, 20 - 5, 1e-12);
-  EXPECT_NEAR(c[0].z, 30 + 4, 1e-12);
-  EXPECT_NEAR(c[2].x, 10 + 3, 1e-12);
-  EXPECT_NEAR(c[2].y, 20 + 5, 1e-12);
-  EXPECT_NEAR(c[2].z, 30 - 4, 1e-12);
-  EXPECT_NEAR(c[1].x, 13, 1e-12);
-  EXPECT_NEAR(c[1].y, 15, 1e-12);
-  EXPECT_NEAR(c[3].x, 7, 1e-12);
-  EXPECT_NEAR(c[3].y, 25, 1e-12);
+  // Lower left, then anticlockwise; right is (0.6, 0, -0.8) scaled by 5.
+  const double expected[4][3] = {{7, 15, 34}, {13, 15, 26}, {13, 25, 26}, {7, 25, 34}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(c[i].x, expected[i][0], 1e-12) << i;
+    EXPECT_NEAR(c[i].y, expected[i][1], 1e-12) << i;
+    EXPECT_NEAR(c[i].z, expected[i][2], 1e-12) << i;
+  }
   CSmartObjectMgr::Close();
 }
 

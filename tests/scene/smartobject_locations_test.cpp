@@ -62,15 +62,6 @@ TEST_F(SmartObjectLocationsTest, lookups_return_the_newest_of_equal_locations) {
   EXPECT_EQ(CSmartObjectMgr::Find_Location_By_Crc(newer->crc), newer);
 }
 
-TEST_F(SmartObjectLocationsTest, crc_lookup_takes_any_unsigned_value) {
-  CLocation* vancouver = New_City("Vancouver", "", "CANADA");
-  New_City("Kabul", "", "AFGHANISTAN");
-  // Above 2^31: negative when the option holds it as a signed value.
-  ASSERT_EQ(vancouver->crc, 2484363350u);
-  EXPECT_EQ(CSmartObjectMgr::Find_Location_By_Crc(2484363350u), vancouver);
-  EXPECT_EQ(CSmartObjectMgr::Find_Location_By_Crc(1), nullptr);
-}
-
 TEST_F(SmartObjectLocationsTest, cities_off_keeps_only_the_viewpoint_and_other_objects) {
   CLocation* vancouver = New_City("Vancouver", "", "CANADA");
   new CSmartObject;
