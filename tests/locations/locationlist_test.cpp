@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -254,6 +255,37 @@ TEST_F(LocationListTest, damaged_user_lines_are_skipped_logged_and_kept) {
 
   ASSERT_TRUE(CLocationList::Save_User_Locations());
   EXPECT_EQ(Sorted_Lines(read_file(user_file())), Sorted_Lines(content));
+}
+
+// Lines of random fields near every limit the reader checks: whatever a hand
+// edit leaves, each line is either loaded or kept, and nothing stops.
+TEST_F(LocationListTest, random_user_lines_never_stop_the_program_and_are_never_lost) {
+  std::mt19937 generator(20261208);
+  const std::string long_name(CLocationData::NAME_SIZE, 'n');
+  const std::vector<std::string> tokens = {
+      "-", "0", "1", "2", "3", "4", "59", "60", "89", "90", "179", "180", "181", "-1", "+5",
+      "7x", "99999999999", "a", "Caf\xE9", " ", "\r", long_name};
+  const std::vector<std::string> directions = {"0", "1", "2", "3", "4", "N"};
+  const std::vector<std::string> separators = {",", "\t", ",,", ", ", "\t,"};
+  std::string content;
+  for (int i = 0; i < 3000; ++i) {
+    const size_t fields = 8 + generator() % 3;
+    std::string line = "City" + std::to_string(i);
+    for (size_t f = 1; f < fields; ++f) {
+      const std::vector<std::string>& choices = f == 5 || f == 8 ? directions : tokens;
+      line += separators[generator() % separators.size()] + choices[generator() % choices.size()];
+    }
+    content += line + "\n";
+  }
+  write_file(user_file(), content);
+  CLocationList::Init_Locations();
+  const size_t loaded = All_Locations().size() - 363;
+  EXPECT_GT(loaded, 0u);
+  ASSERT_TRUE(CLocationList::Save_User_Locations());
+  EXPECT_EQ(Sorted_Lines(read_file(user_file())).size(), 3000u);
+  CSmartObjectMgr::Close();
+  CLocationList::Init_Locations();
+  EXPECT_EQ(All_Locations().size() - 363, loaded);
 }
 
 TEST_F(LocationListTest, shown_lines_that_are_not_numbers_are_skipped_logged_and_kept) {
