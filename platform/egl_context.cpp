@@ -75,20 +75,29 @@ void fill_info(ContextInfo* info) {
   info->double_buffer = false;
 }
 
+// The display stays initialised for the rest of the process: terminating it
+// unloads the driver, and a later context would load it again.
 void destroy() {
   if (state.display == EGL_NO_DISPLAY) return;
   eglMakeCurrent(state.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (state.surface != EGL_NO_SURFACE) eglDestroySurface(state.display, state.surface);
   if (state.context != EGL_NO_CONTEXT) eglDestroyContext(state.display, state.context);
-  eglTerminate(state.display);
   eglReleaseThread();
-  state = ContextState{};
+  state.surface = EGL_NO_SURFACE;
+  state.context = EGL_NO_CONTEXT;
+}
+
+bool initialise_display() {
+  if (state.display != EGL_NO_DISPLAY) return true;
+  const EGLDisplay display = open_surfaceless_display();
+  if (display == EGL_NO_DISPLAY) return report_failure("eglGetPlatformDisplayEXT");
+  if (!eglInitialize(display, nullptr, nullptr)) return report_failure("eglInitialize");
+  state.display = display;
+  return true;
 }
 
 bool create_context(int width, int height, const ContextRequest& request) {
-  state.display = open_surfaceless_display();
-  if (state.display == EGL_NO_DISPLAY) return report_failure("eglGetPlatformDisplayEXT");
-  if (!eglInitialize(state.display, nullptr, nullptr)) return report_failure("eglInitialize");
+  if (!initialise_display()) return false;
   if (!eglBindAPI(EGL_OPENGL_API)) return report_failure("eglBindAPI");
   if (!choose_config(request)) return false;
   // Version 1.1 with no profile bits: Mesa then gives its highest

@@ -72,11 +72,11 @@ TEST(CTga, SwapsBlueAndRedAndKeepsAlphaAndRowOrder) {
 }
 
 TEST(CTga, RefusesPixelDataShorterThanTheHeaderPromises) {
-  const Bytes tga = Tga(32, Bytes(15, 0));
+  const Bytes tga = Tga(32, Bytes(16, 0));
   CTga::Header header{};
   ASSERT_TRUE(CTga::Read_Header(tga.data(), tga.size(), &header));
-  EXPECT_EQ(CTga::Copy_Pixels(tga.data(), tga.size(), header), nullptr);
-  EXPECT_NE(Pixels(CTga::Copy_Pixels(tga.data(), tga.size() + 1, header)), nullptr);
+  EXPECT_EQ(CTga::Copy_Pixels(tga.data(), tga.size() - 1, header), nullptr);
+  EXPECT_NE(Pixels(CTga::Copy_Pixels(tga.data(), tga.size(), header)), nullptr);
 }
 
 class LoadResourceTga : public OffscreenGlTest {
