@@ -21,6 +21,8 @@ struct ResourceApi {
 
 namespace embedded {
 // Resources compiled into the program at build time (resources/embed.cmake).
+// A Win32 backend will find the same ids and types among the module's own
+// resources instead.
 void connect_resources(ResourceApi& resources);
 }  // namespace embedded
 
