@@ -61,14 +61,18 @@ StoreState& state() {
 // while the options, logging among them, are still being read.
 void report(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void report(const char* format, ...) {
-  char message[1024] = "store: ";
+  char message[1024];
   va_list args;
   va_start(args, format);
-  vsnprintf(message + 7, sizeof message - 7, format, args);
+  vsnprintf(message, sizeof message, format, args);
   va_end(args);
-  CUtility::Log("%s\n", message);
-  fprintf(stderr, "Orbalune 3D: %s\n", message);
+  CUtility::Log("store: %s\n", message);
+  fprintf(stderr, "Orbalune 3D: store: %s\n", message);
 }
+
+// The errno of a failed step, never 0, so that a failure is never taken
+// for success.
+int failure() { return errno ? errno : EIO; }
 
 std::string store_folder() { return api().system.options_folder(); }
 std::string store_file() { return store_folder() + "/" + STORE_FILE_NAME; }
@@ -180,15 +184,15 @@ class StoreFileLock {
 // Returns 0 on success, else the errno of the failed step.
 int save_unsaved(const std::string& path) {
   errno = 0;
-  if (!api().system.make_folder(store_folder())) return errno ? errno : ENOTDIR;
+  if (!api().system.make_folder(store_folder())) return failure();
   StoreFileLock file_lock(store_folder());
-  if (!file_lock.held()) return errno;
+  if (!file_lock.held()) return failure();
   std::string text;
   int error = 0;
   if (!read_store_text(path, text, error)) return error;
   StoreDocument document = parse_and_report(path, text);
   if (!apply_unsaved(path, document)) return 0;
-  return replace_store_file(path, format_store(document)) ? 0 : errno;
+  return replace_store_file(path, format_store(document)) ? 0 : failure();
 }
 
 void forget_unsaved(const std::string& path) {
