@@ -1,16 +1,36 @@
-// Long options ("--name"), read before the screensaver switches. None is
-// defined yet, so each is reported as unknown.
+// Long options ("--name"), read before the screensaver switches.
 #include "host/long_options.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "host/snapshot.h"
+
+namespace {
+
+void Print_Usage() {
+  fprintf(stderr,
+          "usage: orbalune3d [/s | /p <window id> | /c[:<window id>]]\n"
+          "       orbalune3d --snapshot FILE.png [--size WxH] [--time YYYY-MM-DDTHH:MM:SSZ]"
+          " [--frames N]\n");
+}
+
+}  // namespace
 
 bool Is_Long_Option(const char* argument) {
   return argument && strncmp(argument, "--", 2) == 0;
 }
 
 int Run_Long_Options(int argc, char** argv) {
-  fprintf(stderr, "orbalune3d: unknown option %s\n", argc > 0 ? argv[0] : "");
-  fprintf(stderr, "usage: orbalune3d [/s | /p <window id> | /c[:<window id>]]\n");
+  if (argc > 0 && strcmp(argv[0], "--snapshot") == 0) {
+    SnapshotRequest request;
+    std::string error;
+    if (Parse_Snapshot_Arguments(argc, argv, &request, &error)) return Run_Snapshot(request);
+    fprintf(stderr, "orbalune3d: %s\n", error.c_str());
+  } else {
+    fprintf(stderr, "orbalune3d: unknown option %s\n", argc > 0 ? argv[0] : "");
+  }
+  Print_Usage();
   return -1;
 }

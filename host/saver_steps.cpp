@@ -3,11 +3,10 @@
 // whose part is not in the program yet does what exists so far and says so.
 #include "host/saver_steps.h"
 
-#include <GL/gl.h>
-
 #include <string>
 
 #include "config/configuredialog.h"
+#include "host/render.h"
 #include "locations/locationlist.h"
 #include "platform/platform.h"
 #include "scene/smartobjectmgr.h"
@@ -29,23 +28,15 @@ void Start_Texture_Worker() { CTextureMgr::Init(); }
 
 void Stop_Texture_Worker() { CTextureMgr::Close(); }
 
-// Waits for CRender::Init.
-void Init_Frame_Driver() {}
+void Init_Frame_Driver() { CRender::Init(); }
 
-// Waits for CRender::Resize.
-void Resize_Frame_Driver() {}
+void Resize_Frame_Driver() { CRender::Resize(); }
 
-// Waits for CRender::Update.
-void Update_Frame() {}
+void Update_Frame() { CRender::Update(); }
 
-// Until CRender::Render draws the scene, a frame is the cleared picture.
-void Render_Frame() {
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
+void Render_Frame() { CRender::Render(); }
 
-// Waits for CRender::Close.
-void Close_Frame_Driver() {}
+void Close_Frame_Driver() { CRender::Close(); }
 
 void Delete_Scene_Objects() { CSmartObjectMgr::Close(); }
 

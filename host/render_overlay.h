@@ -1,0 +1,10 @@
+// The frame driver's 2D pass: city labels, the preview title, the progress
+// line and the text overlays, each with its condition, place and colour.
+#pragma once
+
+// Back to the start-of-run state: label fully opaque, no progress dots.
+void Reset_Overlays();
+// Fades the product label out once the textures are ready, unless ShowLabel.
+void Update_Label_Fade();
+// The whole 2D pass over the finished 3D picture.
+void Render_Overlays();
