@@ -49,7 +49,8 @@ void Rebase_Simulation_Clock(uint32_t now_ms) {
 // The accelerated clock restarts at the present once it runs past the end
 // of the signed 32-bit era its base lies in: 2038-01-19 03:14:07 UTC for a
 // base before then (the classic limit), 2106-02-07 06:28:15 for a base in
-// the next era, and so on. The real clock itself never trips it.
+// the next era, and so on. A real-time clock that crosses an era's end logs
+// one reset, which lands on the present, already in the next era.
 int64_t Simulation_Time_Limit(int64_t base_time) {
   const int64_t era = base_time >= 0 ? base_time / INT32_ERA : 0;
   return (era + 1) * INT32_ERA - 1;

@@ -148,6 +148,15 @@ TEST_F(TimerTest, real_clock_past_2038_runs_on_without_resetting) {
   EXPECT_EQ(log, "");
 }
 
+TEST_F(TimerTest, real_time_crossing_into_2038_resets_once_onto_the_present) {
+  Init_At(INT32_LIMIT - 1, 0.0);
+  std::string log;
+  EXPECT_EQ(Simulation_After(2000, log), INT32_LIMIT + 1);
+  EXPECT_EQ(log, "CTimer::Get_Simulation_Time: resetting...\n");
+  EXPECT_EQ(Simulation_After(5000, log), INT32_LIMIT + 6);
+  EXPECT_EQ(log, "");
+}
+
 TEST_F(TimerTest, past_2038_the_accelerated_clock_resets_at_the_next_32_bit_era) {
   const int64_t era_end = 2 * (INT32_LIMIT + 1) - 1;  // 2106-02-07 06:28:15 UTC
   Init_At(era_end - 30000, 1.0);
