@@ -33,7 +33,9 @@ class CGeneratedTexture {
   // texture name the consumer stored.
   int Get_Texture_Id() const { return TextureId.load(std::memory_order_acquire); }
   bool Is_Ready() const { return Get_Texture_Id() >= 0; }
-  void Set_Texture_Id(int texture_name) { TextureId.store(texture_name, std::memory_order_relaxed); }
+  void Set_Texture_Id(int texture_name) {
+    TextureId.store(texture_name, std::memory_order_relaxed);
+  }
 
   // Window thread: the published buffer, now owned by the caller (null when
   // none was published or it was taken already).

@@ -105,7 +105,8 @@ void Subdivide(int x0, int y0, int x1, int y1) {
   while (range >= 2) {
     const int xm = x0 + (x1 - x0) / 2;
     const int ym = y0 + (y1 - y0) / 2;
-    if (CProceduralTexture::Is_Unset(Lattice[xm][ym])) Lattice[xm][ym] = Centre_Value(xm, ym, range);
+    if (CProceduralTexture::Is_Unset(Lattice[xm][ym]))
+      Lattice[xm][ym] = Centre_Value(xm, ym, range);
     Set_Edge_If_Unset(x0, ym, range);
     Set_Edge_If_Unset(xm, y0, range);
     Set_Edge_If_Unset(x1, ym, range);
@@ -188,7 +189,8 @@ void Blend_Row(unsigned char* row, int width, const CVector4& colour, double f) 
   const double target[4] = {colour.x, colour.y, colour.z, colour.w};
   for (int j = 0; j < width; ++j) {
     unsigned char* pixel = row + j * 4;
-    for (int k = 0; k < 4; ++k) pixel[k] = (unsigned char)int(target[k] + f * (pixel[k] - target[k]));
+    for (int k = 0; k < 4; ++k)
+      pixel[k] = (unsigned char)int(target[k] + f * (pixel[k] - target[k]));
   }
 }
 

@@ -97,7 +97,8 @@ void Run_Stages(WorkerState& worker) {
   if (settings.Wants_Clouds()) {
     if (Bail_Test(worker)) return;
     Set_Stage(CTextureMgr::STAGE_CLOUDS);
-    CTextureMgr::CloudTexture.Publish(CCloudGenerator::Create_Cloud_Data(settings.clouds, worker.Bail));
+    CTextureMgr::CloudTexture.Publish(
+        CCloudGenerator::Create_Cloud_Data(settings.clouds, worker.Bail));
   }
   if (settings.show_nebulae) {
     if (Bail_Test(worker)) return;

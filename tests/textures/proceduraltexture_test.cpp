@@ -163,8 +163,9 @@ TEST(proceduraltexture_death, arguments_are_checked) {
   const CVector4 black(0, 0, 0, 255);
   EXPECT_DEATH(CProceduralTexture::Create_Midpoint_Texture(nullptr, SIZE, SIZE, 4, black, black),
                "proceduraltexture \\([0-9]+\\) Assert: data != NULL");
-  EXPECT_DEATH(CProceduralTexture::Create_Midpoint_Texture(image.data(), SIZE, SIZE, 3, black, black),
-               "Assert: components == 4");
+  EXPECT_DEATH(
+      CProceduralTexture::Create_Midpoint_Texture(image.data(), SIZE, SIZE, 3, black, black),
+      "Assert: components == 4");
   EXPECT_DEATH(CProceduralTexture::Clear_Poles(image.data(), SIZE, 128, 4, black),
                "Assert: width == height");
 }

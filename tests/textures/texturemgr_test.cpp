@@ -213,7 +213,8 @@ TEST_F(TextureMgrTest, close_without_a_worker_does_nothing_and_init_twice_is_ref
   CTextureMgr::Close();
   Use_Sleep_Gate(true);
   CTextureMgr::Init(Nothing_Wanted());
-  EXPECT_DEATH(CTextureMgr::Init(Nothing_Wanted()), "texturemgr \\([0-9]+\\) Assert: ThreadHandle == 0");
+  EXPECT_DEATH(CTextureMgr::Init(Nothing_Wanted()),
+               "texturemgr \\([0-9]+\\) Assert: ThreadHandle == 0");
   CTextureMgr::Close();
 }
 
