@@ -34,7 +34,6 @@ class CLensFlareMgr {
   static void Step_Intensity(bool visible, double frame_time_s);
 
   static const CTextureData& Get_Texture_Data(int index);
-  static CLensFlare* Get_Flare(int index);
 
   static CTextureData TextureData[NUM_FLARE_TEXTURES];
   static int32_t FlareCount;

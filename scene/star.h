@@ -39,9 +39,6 @@ class CStar : public CSmartObject {
   // Removes the newest disposable object while more than NORMAL_STARS exist;
   // from then on one star is created per step.
   static void Reduce_Stars();
-  // Back to the start of a run: no checks made, StarsPerStep 30. Count is
-  // left alone (it follows the live stars).
-  static void Reset_Population_Control();
 
   static constexpr double MIN_RADIUS = 140000;
   static constexpr double MAX_RADIUS = 145000;

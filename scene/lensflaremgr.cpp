@@ -1,0 +1,112 @@
+// CLensFlareMgr: the flare sprites, the chain and its shared intensity.
+#include "scene/lensflaremgr.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "astro/camera3d.h"
+#include "config/options.h"
+#include "scene/earth.h"
+#include "scene/lensflare.h"
+#include "scene/sun.h"
+#include "textures/texture.h"
+#include "utilitylib/kvmath.h"
+#include "utilitylib/timer.h"
+#include "utilitylib/utility.h"
+
+CTextureData CLensFlareMgr::TextureData[NUM_FLARE_TEXTURES];
+int32_t CLensFlareMgr::FlareCount = 0;
+CLensFlare** CLensFlareMgr::Flares = nullptr;
+double CLensFlareMgr::Intensity = 0.0;
+double CLensFlareMgr::MaxIntensity = 0.0;
+
+namespace {
+
+// TGA sprites by index; only the last has an alpha channel of its own.
+const int FLARE_RESOURCES[CLensFlareMgr::NUM_FLARE_TEXTURES] = {188, 189, 190, 193, 192};
+const double MIN_MAX_INTENSITY = 0.15;
+const double MAX_MAX_INTENSITY = 0.2;
+const double INTENSITY_PER_SECOND = 2;
+// The chain spans four Sun-to-centre distances, from the Sun to three beyond.
+const double CHAIN_LENGTH = 4;
+
+int Load_Sprite(int resource_id) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  CTexture::Load_Resource_Tga(resource_id);
+  return static_cast<int>(name);
+}
+
+}  // namespace
+
+void CLensFlareMgr::Init() {
+  CUtility::Log("CLensFlareMgr::Init\n");
+  for (int index = 0; index < NUM_FLARE_TEXTURES; ++index) {
+    const int name = Load_Sprite(FLARE_RESOURCES[index]);
+    TextureData[index].Set(name, CTexture::Get_Width(), CTexture::Get_Height());
+  }
+  glFinish();
+}
+
+void CLensFlareMgr::Close() {
+  CUtility::Log("CLensFlareMgr::Close\n");
+  delete[] Flares;
+  Flares = nullptr;
+  FlareCount = 0;
+  Intensity = 0.0;
+}
+
+void CLensFlareMgr::Create_Flares() {
+  ASSERT(TheSun != NULL);
+  const int count = Random_Int(MIN_FLARES, MAX_FLARES);
+  MaxIntensity = Random_Range(MIN_MAX_INTENSITY, MAX_MAX_INTENSITY);
+  Create_Chain(count);
+}
+
+void CLensFlareMgr::Create_Chain(int count) {
+  ASSERT(count > 0);
+  delete[] Flares;
+  FlareCount = count;
+  Flares = new CLensFlare*[count];
+  const double step = CHAIN_LENGTH / count;
+  const double half = step / 2;
+  for (int i = 0; i < count; ++i) {
+    CLensFlare* p_flare = new CLensFlare;
+    Flares[i] = p_flare;
+    char name[32];
+    std::snprintf(name, sizeof(name), "Lens flare #%d", i);
+    p_flare->Set_Name(name);
+    p_flare->Offset = Random_Range(-half, half) + 1 - (i + 1) * step;
+  }
+}
+
+void CLensFlareMgr::Update_Visibility() {
+  if (!Flares) return;
+  bool visible = COptions::ShowSun.Get() && COptions::ShowLensFlare.Get() && TheSun &&
+                 !TheSun->Is_Off_Screen();
+  if (visible && !COptions::IsEarthTransparent.Get()) {
+    const double earth_radius = TheEarth ? CEarth::Get_Earth_Diameter() / 2 : 0;
+    visible = Is_Sun_Clear_Of_Earth(TheCamera.Get_Eye(), TheSun->position, earth_radius);
+  }
+  Step_Intensity(visible, CTimer::Get_Frame_Time_S());
+}
+
+bool CLensFlareMgr::Is_Sun_Clear_Of_Earth(const CVector3& eye, const CVector3& sun,
+                                          double earth_radius) {
+  CVector3 direction = sun;
+  direction -= eye;
+  return !Line_Hits_Sphere(eye, direction, CVector3(0, 0, 0), earth_radius);
+}
+
+void CLensFlareMgr::Step_Intensity(bool visible, double frame_time_s) {
+  const double change = INTENSITY_PER_SECOND * frame_time_s;
+  Intensity += visible ? change : -change;
+  Clamp(Intensity, 0, MaxIntensity);
+}
+
+const CTextureData& CLensFlareMgr::Get_Texture_Data(int index) {
+  ASSERT(index >= 0 && index < NUM_FLARE_TEXTURES);
+  return TextureData[index];
+}
