@@ -11,6 +11,7 @@
 #include "host/resolution.h"
 #include "locations/latlon.h"
 #include "locations/location.h"
+#include "scene/earth.h"
 #include "scene/smartobjectmgr.h"
 #include "utilitylib/kvmath.h"
 #include "utilitylib/utility.h"
@@ -23,11 +24,7 @@ const double MIN_FOV = 40;
 const double MAX_FOV = 100;
 const double MAX_ROTATION_SPEED = 45;  // degrees per real second
 const double SPIN_UP_RATE = 0.5;  // per simulated second
-const double EARTH_TRUE_DIAMETER = 12.756;
 const double ORBIT_DIAMETERS = 2.5;
-
-// The Earth's drawn diameter: true scale times 1 to 25 by FactorBodySize.
-double Earth_Diameter() { return EARTH_TRUE_DIAMETER * (COptions::FactorBodySize.Get() * 24 + 1); }
 
 // result = ma * mb for column-major 4 x 4 matrices.
 void Multiply_Matrices(double* result, const double* ma, const double* mb) {
@@ -60,7 +57,7 @@ void CCamera3d::Init(bool hardware_accelerated) {
   if (!COptions::RotateEast.Get()) RotationSpeed = -RotationSpeed;
   // The orbit follows the Earth's drawn size, so the Earth fills the same
   // part of the view whatever the body size.
-  Distance = ORBIT_DIAMETERS * Earth_Diameter();
+  Distance = ORBIT_DIAMETERS * CEarth::Get_Earth_Diameter();
 }
 
 void CCamera3d::Set_Aspect_Ratio(double ratio) {
