@@ -207,7 +207,7 @@ void Check_Api_Result(intptr_t result, intptr_t failure_value, const char* funct
   snprintf(text, sizeof text, "%s failed: Error %u.", function_name, error_code);
   CUtility::Log("%s\n", text);
   platform::api().system.message_box(text, APP_CAPTION, platform::MessageBoxIcon::Error);
-  platform::api().system.exit_process(1);
+  platform::exit_process(1);
 }
 
 intptr_t ScreenSaverProc(platform::WindowHandle window, uint32_t message, uintptr_t wparam,

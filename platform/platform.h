@@ -6,6 +6,8 @@
 // a failure or a fake clock (tests/support/platform_override.h).
 #pragma once
 
+#include <cstdlib>
+
 #include "platform/clock.h"
 #include "platform/system.h"
 #include "platform/store.h"
@@ -39,5 +41,12 @@ Platform& api();
 // Connects the window and GL-context areas to the given backend. Returns false
 // (and reports why) when the backend cannot be used, for example no display.
 bool select_backend(Backend backend);
+
+// Ends the process through the system area; never returns, even when a test
+// has put a returning fake in its place.
+[[noreturn]] inline void exit_process(int code) {
+  api().system.exit_process(code);
+  std::_Exit(code);
+}
 
 }  // namespace platform

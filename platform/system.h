@@ -41,7 +41,8 @@ struct SystemApi {
   // until dismissed where the backend can show a window.
   void (*message_box)(const char* text, const char* caption, MessageBoxIcon icon);
   // Ends the process at once with the given code, running no destructors.
-  [[noreturn]] void (*exit_process)(int code);
+  // Callers use platform::exit_process, which never returns.
+  void (*exit_process)(int code);
 };
 
 namespace posix {

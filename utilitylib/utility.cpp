@@ -104,7 +104,7 @@ std::string CUtility::Source_Name(const char* path) {
 void CUtility::Assert(const char* text, const char* file, int line) {
   if (!text || !file) {
     Log("Assert() param error.\n");
-    platform::api().system.exit_process(1);
+    platform::exit_process(1);
   }
   char message[LOG_LINE_SIZE];
   snprintf(message, sizeof message, "%s (%d) Assert: %s\n", Source_Name(file).c_str(), line,
@@ -118,13 +118,13 @@ void CUtility::Assert_Response(const char* message) {
   const platform::SystemApi& system = platform::api().system;
   if (!message) {
     Log("Assert_Response() param error.\n");
-    system.exit_process(1);
+    platform::exit_process(1);
   }
   Log("%s", message);
   fputs(message, stderr);
   system.beep();
   system.break_into_debugger();
-  system.exit_process(1);
+  platform::exit_process(1);
 }
 
 void CUtility::Log_System_Data() {

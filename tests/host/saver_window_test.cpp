@@ -93,7 +93,7 @@ TEST_F(SaverWindowTest, sigterm_ends_a_running_saver_through_its_shut_down) {
         // Without exit handlers: leak checks of a forked child with threads
         // report the sanitizer runtime's own buffers. The program's leak
         // check runs in the end-to-end tests.
-        platform::api().system.exit_process(code == 0 ? 0 : 3);
+        platform::exit_process(code == 0 ? 0 : 3);
       },
       ::testing::ExitedWithCode(0), "");
   const std::string log = read_file(CUtility::Log_File_Path());
