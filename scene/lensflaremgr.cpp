@@ -84,18 +84,19 @@ void CLensFlareMgr::Create_Chain(int count) {
 
 void CLensFlareMgr::Update_Visibility() {
   if (!Flares) return;
-  bool visible = COptions::ShowSun.Get() && COptions::ShowLensFlare.Get() && TheSun &&
-                 !TheSun->Is_Off_Screen();
-  if (visible && !COptions::IsEarthTransparent.Get()) {
-    const double earth_radius = TheEarth ? CEarth::Get_Earth_Diameter() / 2 : 0;
-    visible = Is_Sun_Clear_Of_Earth(TheCamera.Get_Eye(), TheSun->position, earth_radius);
-  }
+  const bool sun_on_screen = TheSun && !TheSun->Is_Off_Screen();
+  const CVector3 sun_position = TheSun ? TheSun->position : CVector3();
+  const double earth_radius = TheEarth ? CEarth::Get_Earth_Diameter() / 2 : 0;
+  const bool visible =
+      Is_Sun_Visible(sun_on_screen, TheCamera.Get_Eye(), sun_position, earth_radius);
   Step_Intensity(visible, CTimer::Get_Frame_Time_S());
 }
 
-bool CLensFlareMgr::Is_Sun_Clear_Of_Earth(const CVector3& eye, const CVector3& sun,
-                                          double earth_radius) {
-  CVector3 direction = sun;
+bool CLensFlareMgr::Is_Sun_Visible(bool sun_on_screen, const CVector3& eye,
+                                   const CVector3& sun_position, double earth_radius) {
+  if (!COptions::ShowSun.Get() || !COptions::ShowLensFlare.Get() || !sun_on_screen) return false;
+  if (COptions::IsEarthTransparent.Get()) return true;
+  CVector3 direction = sun_position;
   direction -= eye;
   return !Line_Hits_Sphere(eye, direction, CVector3(0, 0, 0), earth_radius);
 }

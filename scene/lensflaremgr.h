@@ -27,9 +27,12 @@ class CLensFlareMgr {
   // Raises or lowers the shared intensity by whether the Sun is visible.
   static void Update_Visibility();
 
-  // False when the infinite line through eye and sun meets the Earth's
-  // sphere of earth_radius at the origin (a tangent meets it).
-  static bool Is_Sun_Clear_Of_Earth(const CVector3& eye, const CVector3& sun, double earth_radius);
+  // Whether the chain shows: ShowSun and ShowLensFlare on, the Sun on screen,
+  // and, unless the Earth is transparent, the infinite line from eye through
+  // sun_position clear of the Earth's sphere of earth_radius at the origin
+  // (a tangent meets it).
+  static bool Is_Sun_Visible(bool sun_on_screen, const CVector3& eye,
+                             const CVector3& sun_position, double earth_radius);
   // Intensity rises or falls by 2 per real second, within [0, MaxIntensity].
   static void Step_Intensity(bool visible, double frame_time_s);
 
