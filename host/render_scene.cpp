@@ -5,6 +5,7 @@
 #include "textures/texturemgr.h"
 
 #if __has_include("scene/sun.h")
+#include "scene/billboard3d.h"
 #include "scene/sun.h"
 #define OB3D_HAS_SUN 1
 #endif
