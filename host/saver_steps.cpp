@@ -9,7 +9,9 @@
 #include "host/render.h"
 #include "locations/locationlist.h"
 #include "platform/platform.h"
+#include "scene/cloudlayer.h"
 #include "scene/smartobjectmgr.h"
+#include "scene/spacebackdrop.h"
 #include "textures/texturemgr.h"
 #include "utilitylib/utility.h"
 
@@ -40,9 +42,11 @@ void Close_Frame_Driver() { CRender::Close(); }
 
 void Delete_Scene_Objects() { CSmartObjectMgr::Close(); }
 
-// Waits for CCloudLayer::Prevent_Memory_Leak and
-// CSpaceBackdrop::Prevent_Memory_Leak.
-void Free_Unused_Texture_Buffers() {}
+// Generated buffers that no scene object took; the worker has stopped.
+void Free_Unused_Texture_Buffers() {
+  CCloudLayer::Prevent_Memory_Leak();
+  CSpaceBackdrop::Prevent_Memory_Leak();
+}
 
 // The configuration runs as "<this program> -c", in a process of its own so
 // that it outlives the saver, which closes right after.

@@ -1,15 +1,15 @@
 // CCloudLayer: the translucent shell of clouds and atmosphere haze around the
 // Earth. It uploads the texture the worker grew, tumbles slowly (only with a
 // hardware-accelerated renderer), fades in and is drawn right after the Earth.
+// It is a sphere lit like the Earth, so it shares the bodies' surface helpers.
 #pragma once
 
-#include "astro/material.h"
-#include "scene/smartobject.h"
+#include "scene/celestialbody.h"
 #include "utilitylib/vector3.h"
 
 struct GLUquadric;
 
-class CCloudLayer : public CSmartObject {
+class CCloudLayer : public CCelestialBody {
  public:
   // The shell is this much larger than the Earth.
   static constexpr double DIAMETER_FACTOR = 1.025;
@@ -36,7 +36,6 @@ class CCloudLayer : public CSmartObject {
   static int Get_Layer_Count() { return LayerCount; }
 
   double Get_Fade() const { return Fade; }
-  double Get_Diameter() const { return Diameter; }
   const CVector3& Get_Rotation_Rate() const { return RotationRate; }
   const CVector3& Get_Rotation_Angle() const { return RotationAngle; }
 
@@ -45,8 +44,6 @@ class CCloudLayer : public CSmartObject {
 
   CVector3 RotationRate;
   CVector3 RotationAngle;
-  double Diameter = 0;
-  CMaterial Material;
   GLUquadric* PQuadric = nullptr;
   double Fade = 0;
 };
