@@ -2,6 +2,8 @@
 // on to 5000 while fast, trimming while slow.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "config/options.h"
 #include "scene/smartobjectmgr.h"
 #include "scene/star.h"
@@ -90,6 +92,14 @@ TEST_F(StarfieldTest, one_interrupting_check_restarts_the_count) {
   Frames(150, FAST_RATE, SHORT_FRAME_S);
   EXPECT_EQ(CStar::Count, 2000);
   EXPECT_EQ(CStar::FastChecks, 150);
+}
+
+TEST_F(StarfieldTest, a_run_of_checks_longer_than_the_counter_holds_keeps_growing) {
+  Frames(67, FAST_RATE, SHORT_FRAME_S);
+  CStar::FastChecks = std::numeric_limits<int32_t>::max();
+  Frames(2, FAST_RATE, SHORT_FRAME_S);
+  EXPECT_EQ(CStar::FastChecks, std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(CStar::Count, 2060);
 }
 
 TEST_F(StarfieldTest, checks_within_the_same_millisecond_are_skipped) {
