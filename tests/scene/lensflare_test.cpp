@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "config/options.h"
+#include "host/resolution.h"
+#include "platform/platform.h"
 #include "scene/billboard2d.h"
 #include "scene/lensflare.h"
 #include "scene/lensflaremgr.h"
@@ -115,11 +117,60 @@ TEST_F(LensFlareTest, sun_off_screen_or_switched_off_fades_the_flare_out) {
   EXPECT_EQ(CLensFlareMgr::Intensity, 0.0);
 }
 
-class LensFlareSpriteTest : public OffscreenGlTest {
+const int SPRITE_WIDTH = 128;
+const int SPRITE_HEIGHT = 128;
+
+platform::Size Sprite_Screen() { return {SPRITE_WIDTH, SPRITE_HEIGHT}; }
+
+// The real sprites over a grey picture of SPRITE_WIDTH x SPRITE_HEIGHT.
+class LensFlareSpriteTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    for (CTextureData& data : CLensFlareMgr::TextureData) data = CTextureData();
+  void SetUp() override {
+    ASSERT_TRUE(gl.ok());
+    Rand_Seed(9);
+    saved_screen_size = platform::api().window.screen_size;
+    platform::api().window.screen_size = Sprite_Screen;
+    CResolution::Init_Screen_Dimensions();
+    CResolution::Set_Window_Dimensions(SPRITE_WIDTH, SPRITE_HEIGHT);
+    glViewport(0, 0, SPRITE_WIDTH, SPRITE_HEIGHT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(GREY / 255.0f, GREY / 255.0f, GREY / 255.0f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
   }
+  void TearDown() override {
+    CSmartObjectMgr::Close();
+    CLensFlareMgr::Close();
+    for (CTextureData& data : CLensFlareMgr::TextureData) data = CTextureData();
+    platform::api().window.screen_size = saved_screen_size;
+  }
+
+  // A chain of 10 for a white Sun near the upper right corner.
+  void Draw_Chain(double intensity) {
+    CLensFlareMgr::Create_Chain(10);
+    for (int i = 0; i < CLensFlareMgr::FlareCount; ++i) {
+      CLensFlareMgr::Flares[i]->Follow_Sun(CVector3(0.7, 0.3, 0), CVector3(1, 1, 1), 1,
+                                           intensity);
+    }
+    CSmartObjectMgr::Render_2d_All();
+  }
+
+  // Pixels brighter than the grey, and whether any came out darker.
+  int Brightened(bool* any_darker) const {
+    int brighter = 0;
+    *any_darker = false;
+    const std::vector<uint8_t> pixels = gl.read_pixels();
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+      for (int c = 0; c < 3; ++c) *any_darker |= pixels[i + c] < GREY - 1;
+      brighter += pixels[i] > GREY + 2 || pixels[i + 1] > GREY + 2 || pixels[i + 2] > GREY + 2;
+    }
+    return brighter;
+  }
+
+  static constexpr int GREY = 60;
+  OffscreenGl gl{SPRITE_WIDTH, SPRITE_HEIGHT};
+  platform::Size (*saved_screen_size)() = nullptr;
 };
 
 TEST_F(LensFlareSpriteTest, init_loads_five_distinct_sprites) {
@@ -134,6 +185,22 @@ TEST_F(LensFlareSpriteTest, init_loads_five_distinct_sprites) {
       EXPECT_NE(data.Get_Texture_Id(), CLensFlareMgr::Get_Texture_Data(j).Get_Texture_Id());
     }
   }
+}
+
+TEST_F(LensFlareSpriteTest, visible_chain_only_adds_light) {
+  CLensFlareMgr::Init();
+  Draw_Chain(0.2);
+  bool any_darker = true;
+  EXPECT_GT(Brightened(&any_darker), 20);
+  EXPECT_FALSE(any_darker);
+}
+
+TEST_F(LensFlareSpriteTest, chain_at_zero_intensity_draws_nothing) {
+  CLensFlareMgr::Init();
+  Draw_Chain(0);
+  bool any_darker = true;
+  EXPECT_EQ(Brightened(&any_darker), 0);
+  EXPECT_FALSE(any_darker);
 }
 
 }  // namespace
