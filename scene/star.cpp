@@ -27,6 +27,18 @@ double Random_Shell_Radius() { return Random_Range(CStar::MIN_RADIUS, CStar::MAX
 }  // namespace
 
 CStar::CStar() {
+  Pick_Size_And_Tint();
+  if (COptions::GeoLocationCrc.Get() != 0) {
+    Place_On_Sphere();
+  } else {
+    Place_In_Band();
+  }
+  ++Count;
+}
+
+// Sizes of 0.5 to 1.6 pixels, brighter the larger, rounded to 1 or 2 pixels
+// (always 1 in the small preview).
+void CStar::Pick_Size_And_Tint() {
   PointSize = Random_Range(MIN_POINT_SIZE, MAX_POINT_SIZE);
   Color.x = Random_Range(MIN_TINT, 1);
   Color.y = Random_Range(MIN_TINT, 1);
@@ -38,17 +50,6 @@ CStar::CStar() {
   if (PreviewMode) PointSize = 1.0;
   PointSize = Round(PointSize);
   if (PointSize < 1) PointSize = 1;
-  if (COptions::GeoLocationCrc.Get() != 0) {
-    Place_On_Sphere();
-  } else {
-    Place_In_Band();
-  }
-  ++Count;
-}
-
-CStar::~CStar() {
-  --Count;
-  ASSERT(Count >= 0);
 }
 
 // Above a city the camera may look anywhere: any point of the shell that lies
@@ -82,6 +83,12 @@ void CStar::Place_In_Band() {
   position.y = Random_Range(-half_height, half_height);
 }
 
+void CStar::Update() {
+  CSmartObject::Update();
+  Fade += FADE_PER_SECOND * CTimer::Get_Frame_Time_S();
+  if (Fade > 1) Fade = 1.0;
+}
+
 void CStar::Render_3d() {
   culled = TheCamera.Is_Point_Outside(position);
   if (culled) return;
@@ -98,10 +105,9 @@ void CStar::Render_3d() {
   if (blending) glDisable(GL_BLEND);
 }
 
-void CStar::Update() {
-  CSmartObject::Update();
-  Fade += FADE_PER_SECOND * CTimer::Get_Frame_Time_S();
-  if (Fade > 1) Fade = 1.0;
-}
-
 bool CStar::Is_Disposable() { return true; }
+
+CStar::~CStar() {
+  --Count;
+  ASSERT(Count >= 0);
+}

@@ -58,6 +58,7 @@ class CStar : public CSmartObject {
   static int32_t SlowChecks;
 
  private:
+  void Pick_Size_And_Tint();
   void Place_On_Sphere();
   void Place_In_Band();
 
