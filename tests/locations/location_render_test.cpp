@@ -12,6 +12,7 @@
 #include "config/options.h"
 #include "host/resolution.h"
 #include "host/saver_host.h"
+#include "host/texturefont.h"
 #include "locations/location.h"
 #include "platform/platform.h"
 #include "scene/earth.h"
@@ -48,11 +49,14 @@ class LocationRenderTest : public ::testing::Test {
     platform::api().window.screen_size = saved_screen_size;
     COptions::ShowCities.Reset_To_Default();
     COptions::ShowCityNames.Reset_To_Default();
+    COptions::PixelAlignedText.Reset_To_Default();
     COptions::GeoLocationCrc.Reset_To_Default();
   }
 
-  static CLocation* Shown_City(const char* city, int lon_deg, int dir_ew) {
-    CLocation* location = new CLocation(city, "", "", 0, 0, CLatLon::N, lon_deg, 0, dir_ew);
+  static CLocation* Shown_City(const char* city, int lon_deg, int dir_ew, int lon_min = 0,
+                               const char* state = "") {
+    CLocation* location =
+        new CLocation(city, state, "", 0, 0, CLatLon::N, lon_deg, lon_min, dir_ew);
     location->is_shown = true;
     return location;
   }
@@ -94,6 +98,20 @@ class LocationRenderTest : public ::testing::Test {
       }
     }
     return count;
+  }
+
+  // The red summed over the label's place right of the dot at (x, y).
+  int Label_Brightness(const CVector3& at) const {
+    const std::vector<uint8_t> pixels = gl.read_pixels();
+    const int left = int(at.x * WIDTH) + 3;
+    const int middle_row = HEIGHT - 1 - int(at.y * HEIGHT);
+    int sum = 0;
+    for (int row = middle_row - 8; row <= middle_row + 8; ++row) {
+      for (int column = left; column < left + 48; ++column) {
+        sum += pixels[(size_t(row) * WIDTH + column) * 4];
+      }
+    }
+    return sum;
   }
 
   OffscreenGl gl{WIDTH, HEIGHT};
@@ -152,6 +170,30 @@ TEST_F(LocationRenderTest, CityBehindTheMoonDrawsNothing) {
   TheMoon->position = between;
   Draw_Frame(city);
   EXPECT_EQ(Lit_Pixels(), 0);
+}
+
+TEST_F(LocationRenderTest, LabelIsPrintedBesideTheDotAndFadesWithDistance) {
+  new CEarth;
+  CTextureFont::Init(8);
+  COptions::PixelAlignedText.Set(true);
+  View_From(Shown_City("Centre", 0, CLatLon::E));
+  // The same label text at 0 and at 38.25 degrees from the camera.
+  CLocation* near = Shown_City("Twin", 0, CLatLon::E, 0, "A");
+  CLocation* far = Shown_City("Twin", 38, CLatLon::E, 15, "B");
+
+  Draw_Frame(near);
+  EXPECT_EQ(Label_Brightness(near->screen_position), 0) << "city names are off";
+  COptions::ShowCityNames.Set(true);
+  Draw_Frame(near);
+  const int near_brightness = Label_Brightness(near->screen_position);
+  Draw_Frame(far);
+  const int far_brightness = Label_Brightness(far->screen_position);
+  CTextureFont::Close();
+
+  ASSERT_GT(near_brightness, 0);
+  // Persistence 0.85: half the opacity at 38.25 degrees.
+  EXPECT_NEAR(double(far_brightness) / near_brightness, 0.5, 0.05)
+      << far_brightness << " / " << near_brightness;
 }
 
 }  // namespace
