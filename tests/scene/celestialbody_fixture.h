@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -20,6 +22,16 @@
 // 2026-03-22 is day 80 of the year (counted from 0): the Sun is over the equator.
 constexpr int64_t EQUINOX_NOON_S = 1774180800;  // 2026-03-22T12:00:00Z
 constexpr int64_t HOUR_S = 3600;
+
+// Puts a plain RGB image (bottom row first) into a body's texture, with
+// filters that need no mipmaps.
+inline void Replace_Texture(int texture_id, const std::vector<uint8_t>& rgb, int width, int height) {
+  glBindTexture(GL_TEXTURE_2D, texture_id);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+}
 
 class CelestialBodyTest : public ::testing::Test {
  protected:
@@ -52,6 +64,11 @@ class CelestialBodyTest : public ::testing::Test {
   void Set(Option& option, Value value) {
     option.Set(value);
     resets.push_back([&option] { option.Reset_To_Default(); });
+  }
+
+  // Channel 0..2 (red, green, blue) of the pixel at (dx, dy) from the centre, y upward.
+  int Channel(int dx, int dy, int channel) const {
+    return (gl.pixel(gl.width() / 2 + dx, gl.height() / 2 + dy) >> (24 - 8 * channel)) & 255;
   }
 
   OffscreenGl gl{64, 64};

@@ -35,15 +35,6 @@ std::vector<uint8_t> Marker_Map() {
 
 std::vector<uint8_t> White_Map() { return std::vector<uint8_t>(MAP_WIDTH * MAP_HEIGHT * 3, 255); }
 
-void Replace_Map(const std::vector<uint8_t>& rgb) {
-  glBindTexture(GL_TEXTURE_2D, CEarth::TextureId);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, MAP_WIDTH, MAP_HEIGHT, 0, GL_RGB, GL_UNSIGNED_BYTE,
-               rgb.data());
-}
-
 class EarthPictureTest : public CelestialBodyTest {
  protected:
   void SetUp() override {
@@ -57,7 +48,7 @@ class EarthPictureTest : public CelestialBodyTest {
             const CVector3& light_direction) {
     CEarth* earth = new CEarth;
     Frame(10000);
-    Replace_Map(map);
+    Replace_Texture(CEarth::TextureId, map, MAP_WIDTH, MAP_HEIGHT);
     glViewport(0, 0, gl.width(), gl.height());
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -80,10 +71,6 @@ class EarthPictureTest : public CelestialBodyTest {
   static CVector3 Scaled(CVector3 v, double length) {
     v *= length;
     return v;
-  }
-  // Channel 0..2 of the pixel at (dx, dy) from the centre, y upward.
-  int Channel(int dx, int dy, int channel) const {
-    return (gl.pixel(gl.width() / 2 + dx, gl.height() / 2 + dy) >> (24 - 8 * channel)) & 255;
   }
 };
 
