@@ -14,12 +14,16 @@
 #include "platform/headless_window.h"
 #include "platform/platform.h"
 #include "platform/png_writer.h"
+#include "textures/texturemgr.h"
 #include "utilitylib/utility.h"
 
 namespace {
 
 const int64_t MICROSECONDS_PER_S = 1000000;
 const int64_t FRAME_STEP_US = int64_t(FRAME_STEP_S * MICROSECONDS_PER_S);
+// The worker makes its textures in a few seconds; sanitizer builds take longer.
+const uint32_t TEXTURE_WAIT_LIMIT_MS = 120000;
+const uint32_t TEXTURE_WAIT_SLICE_MS = 5;
 
 // The snapshot's clocks, read by the window thread and the texture worker.
 std::atomic<int64_t> VirtualUs{0};
@@ -64,10 +68,28 @@ bool Write_Frame() {
   return platform::Write_Png(Run.request.file, width, height, pixels.data(), &Run.error);
 }
 
-// After each frame: the last one is written and the saver asked to close.
+// Waits (in real time) until the texture worker is done, so that the cloud
+// layer and the backdrop join the scene on the same frames in every run.
+void Wait_For_Textures() {
+  const platform::ClockApi& clock = platform::api().clock;
+  const uint32_t start = clock.get_tick_count();
+  while (CTextureMgr::Get_Stage() != CTextureMgr::STAGE_READY) {
+    if (clock.get_tick_count() - start > TEXTURE_WAIT_LIMIT_MS) {
+      CUtility::Log("Snapshot: the textures are not ready; going on without them\n");
+      return;
+    }
+    clock.sleep_ms(TEXTURE_WAIT_SLICE_MS);
+  }
+}
+
+// After each frame: after the first, the textures are waited for; the last
+// one is written and the saver asked to close.
 void On_Frame_Drawn() {
   VirtualUs.fetch_add(FRAME_STEP_US, std::memory_order_relaxed);
-  if (++Run.frames_drawn < Run.request.frames) return;
+  if (++Run.frames_drawn < Run.request.frames) {
+    if (Run.frames_drawn == 1) Wait_For_Textures();
+    return;
+  }
   CRender::Set_Frame_Observer(nullptr);
   Run.written = Write_Frame();
   CUtility::Log("Snapshot: frame %d %s %s\n", Run.frames_drawn,

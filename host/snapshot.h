@@ -1,9 +1,10 @@
 // The --snapshot mode: the normal start-up and a number of frames drawn
 // offscreen (headless windows, EGL), the last one written as a PNG file.
 //
-// Every frame advances the program's clocks by exactly FRAME_STEP_S, so a
-// picture depends on the frame count and the start time, not on the speed
-// of the machine. The texture worker runs in real time.
+// Every frame advances the program's clocks by exactly FRAME_STEP_S, and
+// after the first frame the run waits for the texture worker, so a picture
+// depends on the frame count and the start time, not on the speed of the
+// machine.
 #pragma once
 
 #include <cstdint>

@@ -102,10 +102,19 @@ const bool MOON_IN_BUILD = false;
 
 class SnapshotPictureTest : public ::testing::Test {
  protected:
-  // The camera holds still at longitude 0, whatever the worker's progress.
-  void SetUp() override { COptions::FactorCameraRotationSpeed.Set(0); }
+  // The camera holds still at longitude 0; no clouds or nebulae cover the
+  // bodies or shine through a transparent Earth.
+  void SetUp() override {
+    COptions::FactorCameraRotationSpeed.Set(0);
+    COptions::ShowClouds.Set(false);
+    COptions::ShowAtmosphere.Set(false);
+    COptions::ShowNebulae.Set(false);
+  }
   void TearDown() override {
     COptions::FactorCameraRotationSpeed.Reset_To_Default();
+    COptions::ShowClouds.Reset_To_Default();
+    COptions::ShowAtmosphere.Reset_To_Default();
+    COptions::ShowNebulae.Reset_To_Default();
     COptions::IsEarthTransparent.Reset_To_Default();
   }
 
