@@ -24,7 +24,6 @@ class CSun : public CCelestialBody {
 
   const CVector3& Get_Color() const { return color; }
   double Get_Fade() const { return fade; }
-  int Get_Color_Mode() const { return color_mode; }
   // The glow, owned by the object manager; null when ShowSun is off.
   CBillboard3d* Get_Billboard() const { return billboard; }
   // Window position (x, y in 0..1, y downward; z the window depth) after the

@@ -61,45 +61,6 @@ TEST_F(CelestialBodyTest, sun_stands_over_the_sub_solar_point) {
   Expect_Near(sun->Get_Billboard()->position, sun->position, 1e-9);
 }
 
-TEST_F(CelestialBodyTest, sun_without_glow_still_moves) {
-  Set(COptions::ShowSun, false);
-  CSun* sun = new CSun;
-  EXPECT_EQ(sun->Get_Billboard(), nullptr);
-  Frame(16);
-  EXPECT_NEAR(sun->position.Length(), SUN_DISTANCE, 1e-6);
-  EXPECT_EQ(sun->Get_Fade(), 0);
-}
-
-TEST_F(CelestialBodyTest, sun_colour_by_mode) {
-  Set(COptions::SunColorEnum, 0);
-  Set(COptions::CustomSunColor, 0x0000FF);
-  CSun* sun = new CSun;
-  Expect_Near(sun->Get_Color(), CVector3(1, 0, 0), 1e-12);
-  const CVector4& glow = sun->Get_Billboard()->color;
-  EXPECT_EQ(glow.x, 1);
-  EXPECT_EQ(glow.y, 0);
-  EXPECT_EQ(glow.w, 1);
-  // The glow fades in at 0.3 per real second in its colour.
-  Frame(1000);
-  EXPECT_NEAR(sun->Get_Billboard()->color.w, 0.3, 1e-9);
-  EXPECT_EQ(sun->Get_Billboard()->color.x, 1);
-  Frame(10000);
-  EXPECT_EQ(sun->Get_Billboard()->color.w, 1);
-}
-
-TEST_F(CelestialBodyTest, changing_sun_colour_stays_in_range_over_long_frames) {
-  Set(COptions::SunColorEnum, 2);
-  CSun* sun = new CSun;
-  for (uint32_t ms : {16u, 20000u, 16u, 600000u, 33u}) {
-    Frame(ms);
-    const CVector3& c = sun->Get_Color();
-    for (double component : {c.x, c.y, c.z}) {
-      EXPECT_GE(component, 0);
-      EXPECT_LE(component, 1);
-    }
-  }
-}
-
 TEST_F(CelestialBodyTest, moon_stands_over_the_sub_lunar_point) {
   CMoon* moon = new CMoon;
   for (int64_t t : {EQUINOX_NOON_S, EQUINOX_NOON_S + 7 * 24 * HOUR_S}) {
@@ -130,20 +91,6 @@ TEST_F(CelestialBodyTest, moon_and_earth_fade_in_to_their_caps) {
   Frame(8000);
   EXPECT_EQ(moon->Get_Fade(), 1);
   EXPECT_EQ(earth->Get_Fade(), 0.5);
-}
-
-TEST_F(CelestialBodyTest, one_of_a_kind_pointers_follow_the_objects) {
-  new CSun;
-  new CMoon;
-  new CEarth;
-  EXPECT_NE(TheSun, nullptr);
-  EXPECT_NE(TheMoon, nullptr);
-  EXPECT_NE(TheEarth, nullptr);
-  EXPECT_GE(CEarth::TextureId, 0);
-  CSmartObjectMgr::Close();
-  EXPECT_EQ(TheSun, nullptr);
-  EXPECT_EQ(TheMoon, nullptr);
-  EXPECT_EQ(TheEarth, nullptr);
 }
 
 using CelestialBodyDeathTest = CelestialBodyTest;

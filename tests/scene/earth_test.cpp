@@ -99,22 +99,10 @@ TEST_F(EarthPictureTest, hemisphere_toward_the_light_is_lit_the_other_keeps_the_
   EXPECT_EQ(Channel(31, 31, 0), 0) << "space stays black";
 }
 
-TEST_F(EarthPictureTest, no_dark_side_brightness_leaves_the_night_black) {
-  Set(COptions::FactorDarkSideBrightness, 0.0f);
-  Draw(White_Map(), CVector3(0, 0, 1), CVector3(0, 0, -1));
-  EXPECT_LT(Channel(0, 0, 0), 5);
-}
-
 TEST_F(EarthPictureTest, transparent_earth_lets_half_the_background_through) {
   Set(COptions::IsEarthTransparent, true);
   Draw(White_Map(), CVector3(0, 0, 1), CVector3(0, 0, 1));
   EXPECT_NEAR(Channel(0, 0, 0), 128, 12);
-}
-
-TEST_F(EarthPictureTest, hidden_earth_draws_nothing) {
-  Set(COptions::ShowEarth, false);
-  Draw(White_Map(), CVector3(0, 0, 1), CVector3(0, 0, 1));
-  EXPECT_EQ(Channel(0, 0, 0), 0);
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
-// The Sun's colour rules and glow image, without GL.
+// The Sun's colour rules: the custom word, the random pick, the changing mode.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "scene/sun_color.h"
-#include "scene/sun_glow.h"
 #include "utilitylib/random.h"
 
 namespace {
@@ -25,17 +22,8 @@ void Expect_Within_Unit(const CVector3& c) {
 TEST(SunColorTest, custom_word_is_red_in_the_low_byte) {
   Expect_Color(Sun_Color_From_Word(0x0000FF), 1, 0, 0);
   Expect_Color(Sun_Color_From_Word(0xFFFFFF), 1, 1, 1);
-  Expect_Color(Sun_Color_From_Word(0xFF0000), 0, 0, 1);
   // The byte above blue is ignored.
   Expect_Color(Sun_Color_From_Word(0xFF00FF00), 0, 1, 0);
-}
-
-TEST(SunColorTest, purplish_means_red_near_blue_without_green) {
-  EXPECT_TRUE(Is_Purplish(CVector3(1, 0, 1)));
-  EXPECT_TRUE(Is_Purplish(CVector3(0.9, 0.2, 0.8)));
-  EXPECT_FALSE(Is_Purplish(CVector3(1, 1, 1)));  // green near both: grey
-  EXPECT_FALSE(Is_Purplish(CVector3(1, 0, 0.5)));  // red well above blue
-  EXPECT_FALSE(Is_Purplish(CVector3(0.5, 0, 1)));  // blue well above red
 }
 
 TEST(SunColorTest, random_colours_are_bright_and_not_purplish) {
@@ -60,15 +48,6 @@ TEST(SunColorTest, drift_stays_within_unit_range) {
   }
 }
 
-TEST(SunColorTest, drift_turns_a_rate_round_at_either_end) {
-  CVector3 color(0.99, 0.5, 0.02);
-  CVector3 rates(0.1, 0.1, -0.1);
-  Drift_Sun_Color(color, rates, 1);
-  EXPECT_LT(rates.x, 0);  // red passed 1
-  EXPECT_GT(rates.y, 0);  // green in between
-  EXPECT_GT(rates.z, 0);  // blue passed 0
-}
-
 TEST(SunColorTest, drift_of_a_black_colour_ends_and_recovers) {
   CVector3 black(0, 0, 0);
   CVector3 still(0, 0, 0);
@@ -84,23 +63,6 @@ TEST(SunColorTest, drift_of_a_black_colour_ends_and_recovers) {
   Drift_Sun_Color(color, rates, 1);
   EXPECT_GE(color.Length(), 1.0);
   Expect_Within_Unit(color);
-}
-
-TEST(SunGlowTest, white_with_alpha_falling_from_centre_to_rim) {
-  const std::vector<uint8_t> rgba = Build_Sun_Glow_Image();
-  ASSERT_EQ(rgba.size(), size_t(SUN_GLOW_SIZE * SUN_GLOW_SIZE * 4));
-  auto alpha = [&](int row, int column) { return rgba[(row * SUN_GLOW_SIZE + column) * 4 + 3]; };
-  EXPECT_EQ(alpha(128, 128), 253);
-  EXPECT_EQ(alpha(128, 255), 0);  // 127 pixels out: below one step
-  EXPECT_EQ(alpha(0, 0), 0);
-  int previous = 256;
-  for (int column = 128; column < SUN_GLOW_SIZE; ++column) {
-    EXPECT_LE(alpha(128, column), previous);
-    previous = alpha(128, column);
-  }
-  for (size_t i = 0; i < rgba.size(); i += 4) {
-    ASSERT_EQ(rgba[i] & rgba[i + 1] & rgba[i + 2], 255);
-  }
 }
 
 }  // namespace
