@@ -9,6 +9,7 @@
 
 #include "config/configurecities.h"
 #include "config/configuredialog.h"
+#include "config/configureintro.h"
 #include "config/configurecontrols.h"
 #include "config/options.h"
 #include "locations/location_crc.h"
@@ -126,6 +127,25 @@ TEST_F(GtkSheet, preview_starts_the_saver_as_a_process_of_its_own) {
   });
   platform::api().system.module_file_name = saved;
   EXPECT_EQ(read_file(marker), "-s\n");
+}
+
+TEST_F(GtkSheet, a_click_on_a_link_opens_its_address) {
+  static std::vector<std::string> opened;
+  opened.clear();
+  auto saved = platform::api().shell.open_url;
+  platform::api().shell.open_url = [](const char* url, int*) {
+    opened.push_back(url);
+    return true;
+  };
+  COptions::CurrentConfigureSheet.Set(0);
+  auto& intro = *sheet.pages[0];
+  sheet.Run({
+      [&] { Click_Control(*intro.controls, CConfigureIntro::IDC_WWW); },
+      [&] { Click_Control(*intro.controls, platform::SHEET_OK_BUTTON); },
+  });
+  platform::api().shell.open_url = saved;
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].rfind("https://", 0), 0u);
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "config/configure.h"
 #include "config/configurecities.h"
@@ -82,23 +85,30 @@ void RecordedSheet::Run(const std::vector<std::function<void()>>& steps, int ste
   for (auto& page : pages) recorded.push_back(page.get());
   auto queue = std::make_shared<std::vector<std::function<void()>>>(steps);
   dialog.post_task(step_ms, [=] { run_from(recorded, queue, 0, step_ms); });
-  auto running = std::make_shared<bool>(true);
-  dialog.post_task(WATCHDOG_MS, [running] {
-    if (!*running) return;
+  // A thread of its own, so that a sheet stuck outside its loop is caught too.
+  auto running = std::make_shared<std::atomic<bool>>(true);
+  std::thread([running] {
+    for (int waited = 0; waited < WATCHDOG_MS; waited += 100) {
+      if (!running->load(std::memory_order_acquire)) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     std::fprintf(stderr, "the sheet did not close\n");
     std::_Exit(3);
-  });
+  }).detach();
   std::vector<platform::DialogPage*> list(recorded.begin(), recorded.end());
   CConfigure::Run_Property_Sheet(list);
-  *running = false;
+  running->store(false, std::memory_order_release);
 }
 
 bool Use_Private_Display() {
   static XServer server(24, 1280, 1024);
   if (!server.ok()) return false;
   setenv("DISPLAY", server.display().c_str(), 1);
-  // No accessibility bus in the test environment.
+  // No accessibility bus, settings daemon or virtual file systems in the
+  // test environment: GTK would keep trying to reach them.
   setenv("NO_AT_BRIDGE", "1", 1);
+  setenv("GSETTINGS_BACKEND", "memory", 1);
+  setenv("GIO_USE_VFS", "local", 1);
   return true;
 }
 
