@@ -149,3 +149,14 @@ void Type_Text(const std::string& utf8) {
 // Fontconfig keeps its caches until the process ends; under LeakSanitizer
 // they would read as leaks of every test that shows a window.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+// GLib, GIO and fontconfig synchronise their own worker threads in ways that
+// ThreadSanitizer cannot see in these uninstrumented libraries.
+extern "C" const char* __tsan_default_suppressions() {
+  return "race:libglib-2.0.so\n"
+         "race:libgio-2.0.so\n"
+         "race:libgobject-2.0.so\n"
+         "race:libfontconfig.so\n"
+         "deadlock:libgobject-2.0.so\n"
+         "deadlock:libglib-2.0.so\n";
+}
