@@ -53,6 +53,7 @@ void Draw_Dot(const CVector3& at, double alpha) {
   glBegin(GL_POINTS);
   glVertex2d(at.x, at.y);
   glEnd();
+  glPointSize(1);
   glDisable(GL_POINT_SMOOTH);
   glDisable(GL_BLEND);
 }
@@ -95,9 +96,12 @@ void CLocation::Render_3d() {
 }
 
 void CLocation::Render_2d() {
+  if (!Is_Drawn()) return;
   const CityLabelOptions options = Current_Label_Options();
   const CityMarker marker = Plan_City_Marker(*this, position, Current_Scene(), options);
   if (!marker.draw_dot) return;
   Draw_Dot(screen_position, marker.dot_alpha);
-  if (marker.draw_label) Draw_Label(screen_position, Label_Text(*this, options), marker.label_alpha);
+  if (marker.draw_label) {
+    Draw_Label(screen_position, Label_Text(*this, options), marker.label_alpha);
+  }
 }
