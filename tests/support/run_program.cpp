@@ -124,6 +124,10 @@ XServer::XServer(int depth, int width, int height) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
+  // The server must not hold the test runner's output open: a server left
+  // behind by a killed test would keep ctest waiting for end of file.
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   const bool started =
       posix_spawnp(&pid_, "Xvfb", &actions, nullptr, c_argv.data(), environ) == 0;
