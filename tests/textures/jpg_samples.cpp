@@ -15,17 +15,17 @@ J_COLOR_SPACE Colour_Space(int components) {
   }
 }
 
-void Fill_Row(const JpegSpec& spec, int y, std::vector<JSAMPLE>& row) {
-  for (int x = 0; x < spec.width; ++x) {
-    const Rgb colour = spec.pixel(x, y);
+void Fill_Row(const JpegSample& sample, int y, std::vector<JSAMPLE>& row) {
+  for (int x = 0; x < sample.width; ++x) {
+    const Rgb colour = sample.pixel(x, y);
     const JSAMPLE channels[4] = {colour.r, colour.g, colour.b, 255};
-    for (int c = 0; c < spec.components; ++c) row[size_t(x * spec.components + c)] = channels[c];
+    for (int c = 0; c < sample.components; ++c) row[size_t(x * sample.components + c)] = channels[c];
   }
 }
 
 }  // namespace
 
-Bytes Encode_Jpeg(const JpegSpec& spec) {
+Bytes Encode_Jpeg(const JpegSample& sample) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr error{};
   cinfo.err = jpeg_std_error(&error);
@@ -33,17 +33,17 @@ Bytes Encode_Jpeg(const JpegSpec& spec) {
   unsigned char* output = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&cinfo, &output, &size);
-  cinfo.image_width = JDIMENSION(spec.width);
-  cinfo.image_height = JDIMENSION(spec.height);
-  cinfo.input_components = spec.components;
-  cinfo.in_color_space = Colour_Space(spec.components);
+  cinfo.image_width = JDIMENSION(sample.width);
+  cinfo.image_height = JDIMENSION(sample.height);
+  cinfo.input_components = sample.components;
+  cinfo.in_color_space = Colour_Space(sample.components);
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, spec.quality, TRUE);
-  if (spec.progressive) jpeg_simple_progression(&cinfo);
+  jpeg_set_quality(&cinfo, sample.quality, TRUE);
+  if (sample.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<JSAMPLE> row(size_t(spec.width * spec.components));
+  std::vector<JSAMPLE> row(size_t(sample.width * sample.components));
   while (cinfo.next_scanline < cinfo.image_height) {
-    Fill_Row(spec, int(cinfo.next_scanline), row);
+    Fill_Row(sample, int(cinfo.next_scanline), row);
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
   }
@@ -55,15 +55,15 @@ Bytes Encode_Jpeg(const JpegSpec& spec) {
 }
 
 Bytes Encode_Quadrants(int width, int height) {
-  JpegSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.pixel = [width, height](int x, int y) {
+  JpegSample sample;
+  sample.width = width;
+  sample.height = height;
+  sample.pixel = [width, height](int x, int y) {
     const bool right = x >= width / 2, bottom = y >= height / 2;
     if (!bottom) return right ? Rgb{0, 255, 0} : Rgb{255, 0, 0};
     return right ? Rgb{255, 255, 255} : Rgb{0, 0, 255};
   };
-  return Encode_Jpeg(spec);
+  return Encode_Jpeg(sample);
 }
 
 std::string As_String(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }

@@ -13,7 +13,7 @@ struct Rgb {
   uint8_t r, g, b;
 };
 
-struct JpegSpec {
+struct JpegSample {
   int width = 16;
   int height = 8;
   int components = 3;  // 1 grey, 3 RGB, 4 CMYK
@@ -25,7 +25,7 @@ struct JpegSpec {
   };
 };
 
-Bytes Encode_Jpeg(const JpegSpec& spec);
+Bytes Encode_Jpeg(const JpegSample& sample);
 
 // A JPEG of four flat quadrants: red top left, green top right, blue bottom
 // left, white bottom right.

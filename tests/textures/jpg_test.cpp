@@ -86,17 +86,17 @@ TEST(CJpgFlipRows, ReversesRowOrderInPlace) {
 }
 
 TEST(CJpgDecodeMemory, GivesTopRowFirstPackedRgb) {
-  JpegSpec spec;
-  spec.quality = 100;
-  spec.pixel = [](int x, int y) { return Rgb{uint8_t(40 + x * 8), uint8_t(200 - y * 16), 100}; };
-  const Decoded decoded = Decode(Encode_Jpeg(spec));
+  JpegSample sample;
+  sample.quality = 100;
+  sample.pixel = [](int x, int y) { return Rgb{uint8_t(40 + x * 8), uint8_t(200 - y * 16), 100}; };
+  const Decoded decoded = Decode(Encode_Jpeg(sample));
   ASSERT_NE(decoded.pixels, nullptr);
   EXPECT_EQ(decoded.width, 16);
   EXPECT_EQ(decoded.height, 8);
   for (int y = 0; y < 8; y += 7) {
     for (int x = 0; x < 16; x += 5) {
       const uint8_t* p = decoded.pixels.get() + (y * 16 + x) * 3;
-      const Rgb want = spec.pixel(x, y);
+      const Rgb want = sample.pixel(x, y);
       EXPECT_NEAR(p[0], want.r, 12) << x << "," << y;
       EXPECT_NEAR(p[1], want.g, 12) << x << "," << y;
       EXPECT_NEAR(p[2], want.b, 12) << x << "," << y;
@@ -105,10 +105,10 @@ TEST(CJpgDecodeMemory, GivesTopRowFirstPackedRgb) {
 }
 
 TEST(CJpgDecodeMemory, TurnsGreyscaleIntoEqualRgb) {
-  JpegSpec spec;
-  spec.components = 1;
-  spec.pixel = [](int x, int) { return Rgb{uint8_t(x * 16), 0, 0}; };
-  const Decoded decoded = Decode(Encode_Jpeg(spec));
+  JpegSample sample;
+  sample.components = 1;
+  sample.pixel = [](int x, int) { return Rgb{uint8_t(x * 16), 0, 0}; };
+  const Decoded decoded = Decode(Encode_Jpeg(sample));
   ASSERT_NE(decoded.pixels, nullptr);
   for (int i = 0; i < decoded.width * decoded.height; ++i) {
     const uint8_t* p = decoded.pixels.get() + i * 3;
@@ -120,11 +120,11 @@ TEST(CJpgDecodeMemory, TurnsGreyscaleIntoEqualRgb) {
 
 TEST(CJpgDecodeMemory, SuppliesTheEndMarkerWhenTheBlockLacksIt) {
   for (bool progressive : {false, true}) {
-    JpegSpec spec;
-    spec.width = 300;  // several staging buffers' worth of data
-    spec.height = 40;
-    spec.progressive = progressive;
-    const Bytes whole = Encode_Jpeg(spec);
+    JpegSample sample;
+    sample.width = 300;  // several staging buffers' worth of data
+    sample.height = 40;
+    sample.progressive = progressive;
+    const Bytes whole = Encode_Jpeg(sample);
     ASSERT_EQ(whole[whole.size() - 2], 0xFF);
     ASSERT_EQ(whole[whole.size() - 1], 0xD9);
     const Bytes without_marker(whole.begin(), whole.end() - 2);
@@ -142,16 +142,16 @@ TEST(CJpgDecodeMemory, SuppliesTheEndMarkerWhenTheBlockLacksIt) {
 }
 
 TEST(CJpgDecodeMemory, RefusesCmykWithALogLine) {
-  JpegSpec spec;
-  spec.components = 4;
+  JpegSample sample;
+  sample.components = 4;
   LogCapture log;
-  Expect_Refused(Decode(Encode_Jpeg(spec)));
+  Expect_Refused(Decode(Encode_Jpeg(sample)));
   EXPECT_THAT(log.Text(), HasSubstr("CJpg :Unsupported number of colour components (4)"));
 }
 
 TEST(CJpgDecodeMemory, RefusesAbsurdSizesBeforeAllocating) {
   for (const auto& [width, height] : {std::pair{60000, 60000}, std::pair{9500, 9500}}) {
-    Bytes jpeg = Encode_Jpeg(JpegSpec{});
+    Bytes jpeg = Encode_Jpeg(JpegSample{});
     Patch_Frame_Size(jpeg, width, height);
     LogCapture log;
     Expect_Refused(Decode(jpeg));
@@ -203,10 +203,10 @@ TEST(CJpgLoadMemory, UndecodableResourceIsAnAssertion) {
 
 TEST(CJpgDecodeFile, AgreesWithTheMemoryDecoder) {
   TempFolder folder;
-  JpegSpec spec;
-  spec.width = 250;
-  spec.height = 30;
-  const Bytes jpeg = Encode_Jpeg(spec);
+  JpegSample sample;
+  sample.width = 250;
+  sample.height = 30;
+  const Bytes jpeg = Encode_Jpeg(sample);
   const Decoded from_file = Decode_As_File(jpeg, folder);
   ASSERT_NE(from_file.pixels, nullptr);
   EXPECT_TRUE(Same_Image(from_file, Decode(jpeg)));
@@ -223,7 +223,7 @@ TEST(CJpgDecodeFile, LogsAMissingFile) {
 TEST(CJpgLoadFile, GivesNullForAFileThatCannotBeDecoded) {
   TempFolder folder;
   const std::string path = folder.file("broken.jpg");
-  const Bytes jpeg = Encode_Jpeg(JpegSpec{});
+  const Bytes jpeg = Encode_Jpeg(JpegSample{});
   write_file(path, As_String(Bytes(jpeg.begin(), jpeg.begin() + 40)));
   int width = -1, height = -1;
   EXPECT_EQ(CJpg::Load_File(path.c_str(), &width, &height), nullptr);
@@ -236,12 +236,12 @@ TEST(CJpgDamagedInput, BothDecodersSurviveAndAgree) {
   std::mt19937 random(20260208);
   int decoded_count = 0, refused_count = 0;
   for (int kind = 0; kind < 3; ++kind) {
-    JpegSpec spec;
-    spec.width = 48;
-    spec.height = 32;
-    spec.components = kind == 2 ? 1 : 3;
-    spec.progressive = kind == 1;
-    const Bytes original = Encode_Jpeg(spec);
+    JpegSample sample;
+    sample.width = 48;
+    sample.height = 32;
+    sample.components = kind == 2 ? 1 : 3;
+    sample.progressive = kind == 1;
+    const Bytes original = Encode_Jpeg(sample);
     std::vector<Bytes> damaged;
     for (size_t cut = 1; cut < original.size(); cut += original.size() / 50 + 1)
       damaged.emplace_back(original.begin(), original.begin() + cut);

@@ -75,10 +75,10 @@ class TextureLoad : public OffscreenGlTest {
     write_file(Program_Earth_File(), As_String(bytes));
   }
   static Bytes Flat_Jpeg(int width, int height) {
-    JpegSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return Encode_Jpeg(spec);
+    JpegSample sample;
+    sample.width = width;
+    sample.height = height;
+    return Encode_Jpeg(sample);
   }
 
   TempFolder elsewhere_;
@@ -151,7 +151,7 @@ TEST_F(TextureLoad, UndecodableEarthFileFallsBackToTheBuiltInMap) {
   ExecutableIn executable(beside_executable_.path());
   Bytes huge = Flat_Jpeg(16, 8);
   Patch_Frame_Size(huge, 60000, 60000);
-  JpegSpec cmyk;
+  JpegSample cmyk;
   cmyk.components = 4;
   const Bytes truncated(huge.begin(), huge.begin() + 30);
   const std::string text = "GIF89a, not a JPEG at all";
