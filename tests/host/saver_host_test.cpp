@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/saver_host.h"
+#include "host/saver_window.h"
 #include "platform/headless_window.h"
 #include "platform/platform.h"
 
@@ -37,6 +38,7 @@ class SaverHostTest : public ::testing::Test {
   }
   void TearDown() override {
     PreviewMode = false;
+    SaverProgramProc = ScreenSaverProc;
     platform::headless::reset();
   }
 
