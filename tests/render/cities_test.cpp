@@ -21,19 +21,17 @@
 #include "scene/earth.h"
 #include "scene/smartobjectmgr.h"
 #include "support/offscreen_gl.h"
-#include "support/run_program.h"
 #include "support/temp_folder.h"
+#include "take_snapshot.h"
 
 namespace {
 
 // 1024 pixels wide: dots of 1.5 pixels.
 const int WIDTH = 1024;
 const int HEIGHT = 768;
-// Midnight at longitude 0, when the side facing the camera is dark; the
+// Pictures at EQUINOX_MIDNIGHT, when the side facing the camera is dark; the
 // Earth has faded in fully by the last frame.
-const char MIDNIGHT[] = "2026-03-22T00:00:00Z";
 const int FRAMES = 200;
-const double RUN_TIMEOUT_S = 120;
 // Only a dot is this white: the night side and its clouds stay well below.
 const int DOT_THRESHOLD = 249;
 // Half the side of the box searched around a predicted dot, in pixels.
@@ -78,16 +76,7 @@ class CityPictureTest : public ::testing::Test {
   }
 
   Picture Take() {
-    const std::string file = folder.file("cities.png");
-    const ProgramResult result = run_program(
-        program_argv({"--snapshot", file, "--size",
-                      std::to_string(WIDTH) + "x" + std::to_string(HEIGHT), "--time", MIDNIGHT,
-                      "--frames", std::to_string(FRAMES)}),
-        {}, RUN_TIMEOUT_S);
-    Picture picture;
-    EXPECT_EQ(result.exit_code, 0) << result.err;
-    EXPECT_TRUE(picture.Load(file)) << file;
-    return picture;
+    return Take_Snapshot(folder.file("cities.png"), WIDTH, HEIGHT, EQUINOX_MIDNIGHT, FRAMES);
   }
 
   static int Dot_Pixels_At(const Picture& picture, const CVector3& at) {
