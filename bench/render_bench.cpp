@@ -1,20 +1,31 @@
 // The whole program drawing offscreen (--snapshot) at three window sizes:
-// frames per second, and the time from process start to the first frame.
+// the time from process start to the first frame, and frames per second of
+// the lit scene alone (Earth, Moon, Sun, cities; no clouds, atmosphere,
+// nebulae, stars or flare) and of the full sky at 2000 and at 5000 stars.
 //
-// Each run is a separate process on one fresh program folder. A run of one
-// frame measures start-up (the first frame with it, plus writing the PNG
-// and shutting down, so it is an upper bound). After its first frame a
-// snapshot waits for the texture worker, so frame rates come from runs of
-// 2 and of 2 + FRAMES frames, which both wait. Medians of RUNS runs.
+// Each run is a separate process. A run of one frame measures start-up (the
+// first frame with it, plus writing the PNG and shutting down, so it is an
+// upper bound). After its first frame a snapshot waits for the texture
+// worker, so a frame rate comes from two runs that both wait, of `from` and
+// of `to` frames, chosen so that the scene is complete and the star count
+// steady between them: at 30 simulated frames per second the star field
+// holds 5000 stars from about frame 285 on; at 20 it never grows beyond
+// 2000, which it reaches at about frame 520. The cloud layer has faded in
+// by frame 120. The star count of every run is read back from the
+// program's log. Medians of RUNS runs.
 //   build/bench/bench_render [runs]
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,8 +33,8 @@ extern char** environ;
 
 namespace {
 
-const int FRAMES = 600;
 const int DEFAULT_RUNS = 5;
+const char OPTIONS_HEADER[] = "[HKEY_CURRENT_USER\\Software\\Vantrel\\Orbalune 3D]\n";
 
 struct Size {
   int width;
@@ -32,23 +43,98 @@ struct Size {
 
 const Size SIZES[] = {{640, 480}, {1024, 768}, {1920, 1080}};
 
-// Seconds one snapshot process takes, or a negative value when it failed.
-double Time_Snapshot(const std::string& folder, const Size& size, int frames) {
+// One kind of frame-rate measurement: its options, its simulated rate and
+// the frame window timed.
+struct Scene {
+  const char* name;
+  const char* options;  // lines of the options store besides the header
+  int rate;
+  int from;
+  int to;
+  int stars;  // expected in the last frame
+};
+
+const Scene SCENES[] = {
+    {"lit scene",
+     "\"ShowClouds\"=dword:00000000\n\"ShowAtmosphere\"=dword:00000000\n"
+     "\"ShowNebulae\"=dword:00000000\n\"ShowStars\"=dword:00000000\n"
+     "\"ShowLensFlare\"=dword:00000000\n",
+     30, 2, 302, 0},
+    {"sky 2000", "", 20, 560, 860, 2000},
+    {"sky 5000", "", 30, 300, 600, 5000},
+};
+
+struct Timing {
+  double seconds = -1;  // negative when the run failed
+  int stars = -1;
+};
+
+// A program folder of its own, with the scene's options and logging on.
+std::string Make_Folder(const std::string& parent, int index, const Scene& scene) {
+  const std::string folder = parent + "/scene" + std::to_string(index);
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder + "/ob3d_options.reg")
+      << OPTIONS_HEADER << "\"ReleaseLogging\"=dword:00000001\n" << scene.options;
+  return folder;
+}
+
+int Stars_In_Log(const std::string& folder) {
+  std::ifstream log(folder + "/_vantrel_ob3d.txt");
+  std::stringstream text;
+  text << log.rdbuf();
+  const std::string lines = text.str();
+  const size_t at = lines.find("Snapshot: frame ");
+  int frame = 0, stars = -1;
+  if (at != std::string::npos) {
+    sscanf(lines.c_str() + at, "Snapshot: frame %d (%d stars)", &frame, &stars);
+  }
+  return stars;
+}
+
+Timing Time_Snapshot(const std::string& folder, const Size& size, int frames, int rate) {
   const std::string file = folder + "/bench.png";
-  const std::string size_text = std::to_string(size.width) + "x" + std::to_string(size.height);
-  const std::string frames_text = std::to_string(frames);
-  std::vector<std::string> words = {OB3D_PROGRAM, "--snapshot", file,    "--size",
-                                    size_text,    "--frames",   frames_text};
+  std::vector<std::string> words = {OB3D_PROGRAM, "--snapshot", file, "--size",
+                                    std::to_string(size.width) + "x" + std::to_string(size.height),
+                                    "--frames", std::to_string(frames), "--rate",
+                                    std::to_string(rate)};
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
+  const std::string home = "ORBALUNE3D_HOME=" + folder;
+  std::vector<char*> env = {const_cast<char*>(home.c_str())};
+  for (char** variable = environ; *variable; ++variable) env.push_back(*variable);
+  env.push_back(nullptr);
+
+  // The program's log also goes to its standard output; the table alone
+  // goes to ours.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  Timing timing;
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
-  if (posix_spawn(&pid, OB3D_PROGRAM, nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  const int spawned = posix_spawn(&pid, OB3D_PROGRAM, &actions, nullptr, argv.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return timing;
   int status = 0;
   waitpid(pid, &status, 0);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? took.count() : -1;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return timing;
+  timing.seconds = took.count();
+  timing.stars = Stars_In_Log(folder);
+  return timing;
+}
+
+// Frames per second between the scene's two frame counts, or negative.
+double Frame_Rate(const std::string& folder, const Scene& scene, const Size& size) {
+  const Timing short_run = Time_Snapshot(folder, size, scene.from, scene.rate);
+  const Timing long_run = Time_Snapshot(folder, size, scene.to, scene.rate);
+  if (short_run.seconds < 0 || long_run.seconds <= short_run.seconds) return -1;
+  if (long_run.stars != scene.stars) {
+    fprintf(stderr, "%s at %dx%d: %d stars in the last frame, not %d\n", scene.name, size.width,
+            size.height, long_run.stars, scene.stars);
+  }
+  return (scene.to - scene.from) / (long_run.seconds - short_run.seconds);
 }
 
 double Median(std::vector<double> values) {
@@ -61,33 +147,40 @@ double Median(std::vector<double> values) {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : DEFAULT_RUNS;
   char folder_template[] = "/tmp/ob3d-bench-render.XXXXXX";
-  const char* folder = mkdtemp(folder_template);
-  if (!folder) return 1;
-  setenv("ORBALUNE3D_HOME", folder, 1);
-  printf("%-10s %14s %12s   (median of %d runs, %d frames)\n", "size", "start->frame1",
-         "fps", runs, FRAMES);
+  const char* parent = mkdtemp(folder_template);
+  if (!parent) return 1;
+  std::vector<std::string> folders;
+  for (const Scene& scene : SCENES) {
+    folders.push_back(Make_Folder(parent, int(folders.size()), scene));
+  }
+  printf("%-10s %14s", "size", "start->frame1");
+  for (const Scene& scene : SCENES) printf(" %10s fps", scene.name);
+  printf("   (median of %d runs)\n", runs);
   int status = 0;
   // Warms the file cache and the GL driver's shader cache.
-  Time_Snapshot(folder, SIZES[0], 1);
+  Time_Snapshot(folders[0], SIZES[0], 1, SCENES[0].rate);
   for (const Size& size : SIZES) {
-    std::vector<double> first_frame, fps;
-    for (int run = 0; run < runs; ++run) {
-      const double one = Time_Snapshot(folder, size, 1);
-      const double two = Time_Snapshot(folder, size, 2);
-      const double many = Time_Snapshot(folder, size, 2 + FRAMES);
-      if (one < 0 || two < 0 || many < 0) {
-        fprintf(stderr, "snapshot at %dx%d failed\n", size.width, size.height);
-        status = 1;
-        break;
+    std::vector<double> first_frame;
+    std::vector<std::vector<double>> rates(std::size(SCENES));
+    for (int run = 0; run < runs && status == 0; ++run) {
+      const Timing one = Time_Snapshot(folders[2], size, 1, SCENES[2].rate);
+      if (one.seconds < 0) status = 1;
+      first_frame.push_back(one.seconds);
+      for (size_t i = 0; i < std::size(SCENES) && status == 0; ++i) {
+        rates[i].push_back(Frame_Rate(folders[i], SCENES[i], size));
+        if (rates[i].back() < 0) status = 1;
       }
-      first_frame.push_back(one);
-      if (many > two) fps.push_back(FRAMES / (many - two));
     }
-    if (first_frame.empty() || fps.empty()) continue;
-    printf("%4dx%-5d %11.0f ms %12.1f\n", size.width, size.height, Median(first_frame) * 1000,
-           Median(fps));
+    if (status != 0) {
+      fprintf(stderr, "snapshot at %dx%d failed\n", size.width, size.height);
+      break;
+    }
+    printf("%4dx%-5d %11.0f ms", size.width, size.height, Median(first_frame) * 1000);
+    for (const std::vector<double>& rate : rates) printf(" %14.1f", Median(rate));
+    printf("\n");
+    fflush(stdout);
   }
   std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::remove_all(parent, ignored);
   return status;
 }

@@ -13,7 +13,7 @@ void Print_Usage() {
   fprintf(stderr,
           "usage: orbalune3d [/s | /p <window id> | /c[:<window id>]]\n"
           "       orbalune3d --snapshot FILE.png [--size WxH] [--time YYYY-MM-DDTHH:MM:SSZ]"
-          " [--frames N]\n");
+          " [--frames N] [--rate FPS]\n");
 }
 
 }  // namespace

@@ -14,13 +14,13 @@
 #include "platform/headless_window.h"
 #include "platform/platform.h"
 #include "platform/png_writer.h"
+#include "scene/star.h"
 #include "textures/texturemgr.h"
 #include "utilitylib/utility.h"
 
 namespace {
 
 const int64_t MICROSECONDS_PER_S = 1000000;
-const int64_t FRAME_STEP_US = int64_t(FRAME_STEP_S * MICROSECONDS_PER_S);
 // The worker makes its textures in a few seconds; sanitizer builds take longer.
 const uint32_t TEXTURE_WAIT_LIMIT_MS = 120000;
 const uint32_t TEXTURE_WAIT_SLICE_MS = 5;
@@ -85,14 +85,14 @@ void Wait_For_Textures() {
 // After each frame: after the first, the textures are waited for; the last
 // one is written and the saver asked to close.
 void On_Frame_Drawn() {
-  VirtualUs.fetch_add(FRAME_STEP_US, std::memory_order_relaxed);
+  VirtualUs.fetch_add(MICROSECONDS_PER_S / Run.request.frame_rate, std::memory_order_relaxed);
   if (++Run.frames_drawn < Run.request.frames) {
     if (Run.frames_drawn == 1) Wait_For_Textures();
     return;
   }
   CRender::Set_Frame_Observer(nullptr);
   Run.written = Write_Frame();
-  CUtility::Log("Snapshot: frame %d %s %s\n", Run.frames_drawn,
+  CUtility::Log("Snapshot: frame %d (%d stars) %s %s\n", Run.frames_drawn, CStar::Count,
                 Run.written ? "written to" : "not written to", Run.request.file.c_str());
   platform::WindowApi& windows = platform::api().window;
   windows.post_message(windows.foreground_window(), platform::WM_CLOSE, 0, 0);

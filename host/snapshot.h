@@ -1,10 +1,10 @@
 // The --snapshot mode: the normal start-up and a number of frames drawn
 // offscreen (headless windows, EGL), the last one written as a PNG file.
 //
-// Every frame advances the program's clocks by exactly FRAME_STEP_S, and
-// after the first frame the run waits for the texture worker, so a picture
-// depends on the frame count and the start time, not on the speed of the
-// machine.
+// Every frame advances the program's clocks by exactly 1 / frame_rate
+// seconds, and after the first frame the run waits for the texture worker,
+// so a picture depends on the frame count, the rate and the start time, not
+// on the speed of the machine.
 #pragma once
 
 #include <cstdint>
@@ -18,12 +18,14 @@ struct SnapshotRequest {
   int64_t start_time = 0;
   bool start_time_given = false;
   int frames = 150;
+  // Frames per second of simulated time. The saver sees this as its frame
+  // rate, so it also decides how far the star field grows (below 24 it
+  // stays at 2000 stars).
+  int frame_rate = 30;
 };
 
-constexpr double FRAME_STEP_S = 1.0 / 30.0;
-
 // Reads "--snapshot FILE.png [--size WxH] [--time YYYY-MM-DDTHH:MM:SSZ]
-// [--frames N]" from argv[0..argc). False with the reason in *error.
+// [--frames N] [--rate FPS]" from argv[0..argc). False with the reason in *error.
 bool Parse_Snapshot_Arguments(int argc, char** argv, SnapshotRequest* request,
                               std::string* error);
 // "YYYY-MM-DDTHH:MM:SSZ" as seconds since the epoch; false when malformed.

@@ -11,6 +11,7 @@ namespace {
 // Offscreen buffers beyond this are refused rather than failing inside GL.
 const int MAX_PICTURE_SIDE = 8192;
 const int MAX_FRAMES = 100000;
+const int MAX_FRAME_RATE = 1000;
 
 bool Parse_Size(const char* text, int* width, int* height) {
   int used = 0;
@@ -18,11 +19,12 @@ bool Parse_Size(const char* text, int* width, int* height) {
   return *width > 0 && *height > 0 && *width <= MAX_PICTURE_SIDE && *height <= MAX_PICTURE_SIDE;
 }
 
-bool Parse_Frames(const char* text, int* frames) {
+// A whole number from 1 to limit.
+bool Parse_Count(const char* text, int limit, int* count) {
   char* end = nullptr;
   const long value = strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 1 || value > MAX_FRAMES) return false;
-  *frames = int(value);
+  if (end == text || *end != '\0' || value < 1 || value > limit) return false;
+  *count = int(value);
   return true;
 }
 
@@ -75,8 +77,13 @@ bool Parse_Snapshot_Arguments(int argc, char** argv, SnapshotRequest* request,
       }
       request->start_time_given = true;
     } else if (option == "--frames") {
-      if (!Parse_Frames(value, &request->frames)) {
+      if (!Parse_Count(value, MAX_FRAMES, &request->frames)) {
         return Fail(error, std::string("--frames wants a count from 1 to 100000, not ") + value);
+      }
+    } else if (option == "--rate") {
+      if (!Parse_Count(value, MAX_FRAME_RATE, &request->frame_rate)) {
+        return Fail(error, std::string("--rate wants frames per second from 1 to 1000, not ") +
+                               value);
       }
     } else {
       return Fail(error, "unknown snapshot option " + option);

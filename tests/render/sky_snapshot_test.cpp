@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "config/options.h"
 #include "picture.h"
+#include "platform/platform.h"
 #include "support/temp_folder.h"
 #include "take_snapshot.h"
 
@@ -21,9 +23,9 @@ const int HEIGHT = 480;
 // EQUINOX_MIDNIGHT) it is 22.5 degrees to the right of it, well inside the
 // picture.
 const char SUN_BESIDE_EARTH[] = "2026-03-22T01:30:00Z";
-// The cloud layer joins the scene after the bodies and the cities (about
-// frame 200) and fades in over a little more than three seconds.
-const int CLOUDS_FADED_IN_FRAMES = 420;
+// The cloud layer joins the scene at about frame 17, once the textures are
+// ready, and fades in over a little more than three seconds.
+const int CLOUDS_FADED_IN_FRAMES = 150;
 // The backdrop has faded in and the star field holds 2000 stars.
 const int SKY_FRAMES = 120;
 const int FLARE_FRAMES = 60;
@@ -68,6 +70,7 @@ class SkySnapshotTest : public ::testing::Test {
   }
   void TearDown() override {
     COptions::FactorCameraRotationSpeed.Reset_To_Default();
+    COptions::ReleaseLogging.Reset_To_Default();
     for (CRegistryBool* part : SKY_PARTS) part->Reset_To_Default();
   }
 
@@ -129,6 +132,33 @@ TEST_F(SkySnapshotTest, StarsArePointsAllOverTheSky) {
     EXPECT_GT(stars.Count_Bright(x0, 0, x0 + 0.25, 0.25, 60), 5) << "quarter " << quarter;
   }
   EXPECT_LT(stars.Mean_Brightness(0, 0, 1, 0.25), 2);
+}
+
+// The number of stars the snapshot's log reports with its last frame.
+int Stars_In_Last_Frame() {
+  const std::string log =
+      read_file(platform::api().system.program_folder() + "/_vantrel_ob3d.txt");
+  const size_t line = log.find("Snapshot: frame ");
+  int frame = 0, stars = -1;
+  if (line == std::string::npos ||
+      sscanf(log.c_str() + line, "Snapshot: frame %d (%d stars)", &frame, &stars) != 2) {
+    ADD_FAILURE() << "no snapshot line in the log";
+  }
+  return stars;
+}
+
+// The saver takes the snapshot's clock rate for its frame rate: the star
+// field grows beyond 2000 stars only while frames come 24 times a second
+// or faster. (At 20 per second it is trimmed to one new star per frame
+// after the first checks and reaches 2000 at about frame 520.)
+TEST_F(SkySnapshotTest, StarFieldGrowsPastTwoThousandOnlyAtFastFrameRates) {
+  COptions::ShowStars.Set(true);
+  COptions::ReleaseLogging.Set(true);
+  const int frames = 600;
+  Take_Snapshot(folder.file("sky.png"), 64, 48, EQUINOX_NOON, frames, {"--rate", "30"});
+  EXPECT_EQ(Stars_In_Last_Frame(), 5000);
+  Take_Snapshot(folder.file("sky.png"), 64, 48, EQUINOX_NOON, frames, {"--rate", "20"});
+  EXPECT_EQ(Stars_In_Last_Frame(), 2000);
 }
 
 TEST_F(SkySnapshotTest, LensFlareLiesOppositeTheSunAndHidesBehindTheEarth) {

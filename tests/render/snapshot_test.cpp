@@ -42,14 +42,16 @@ TEST(SnapshotArguments, DefaultsAndEveryOption) {
   EXPECT_EQ(request.file, "a.png");
   EXPECT_EQ(request.width, 1024);
   EXPECT_FALSE(request.start_time_given);
+  EXPECT_EQ(request.frame_rate, 30);
   ASSERT_TRUE(Parse({"--snapshot", "b.png", "--size", "640x480", "--time",
-                     "2026-03-22T12:00:00Z", "--frames", "7"},
+                     "2026-03-22T12:00:00Z", "--frames", "7", "--rate", "20"},
                     &request, &error))
       << error;
   EXPECT_EQ(request.width, 640);
   EXPECT_EQ(request.height, 480);
   EXPECT_EQ(request.start_time, 1774180800);
   EXPECT_EQ(request.frames, 7);
+  EXPECT_EQ(request.frame_rate, 20);
 }
 
 TEST(SnapshotArguments, BadValuesAreRefusedWithTheirReason) {
@@ -61,6 +63,9 @@ TEST(SnapshotArguments, BadValuesAreRefusedWithTheirReason) {
   EXPECT_FALSE(Parse({"--snapshot", "a.png", "--size", "640x480x2"}, &request, &error));
   EXPECT_FALSE(Parse({"--snapshot", "a.png", "--frames", "0"}, &request, &error));
   EXPECT_FALSE(Parse({"--snapshot", "a.png", "--frames"}, &request, &error));
+  EXPECT_FALSE(Parse({"--snapshot", "a.png", "--rate", "0"}, &request, &error));
+  EXPECT_FALSE(Parse({"--snapshot", "a.png", "--rate", "1001"}, &request, &error));
+  EXPECT_FALSE(Parse({"--snapshot", "a.png", "--rate", "24.5"}, &request, &error));
   EXPECT_FALSE(Parse({"--snapshot", "a.png", "--colour", "red"}, &request, &error));
   EXPECT_NE(error.find("--colour"), std::string::npos);
 }

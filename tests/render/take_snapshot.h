@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "picture.h"
 
@@ -13,8 +14,9 @@ inline constexpr char EQUINOX_MIDNIGHT[] = "2026-03-22T00:00:00Z";
 inline constexpr char EQUINOX_MORNING[] = "2026-03-22T06:00:00Z";
 
 // Runs the program with "--snapshot file --size WxH --time time --frames N"
-// (options and program folder come from this process's environment) and
+// and any further snapshot arguments (options and program folder come from
+// this process's environment) and
 // reads the written picture back. A failed run or an unreadable file fails
 // the calling test and gives an empty picture.
 Picture Take_Snapshot(const std::string& file, int width, int height, const std::string& time,
-                      int frames);
+                      int frames, const std::vector<std::string>& more_arguments = {});
