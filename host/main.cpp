@@ -1,6 +1,8 @@
-// Process entry: long options first, then the screensaver switches.
+// Process entry: long options first, then a host program's options, then
+// the screensaver switches.
 #include <string>
 
+#include "host/hosted_mode.h"
 #include "host/long_options.h"
 #include "host/mode_dispatcher.h"
 #include "platform/platform.h"
@@ -25,6 +27,7 @@ std::string command_line_text(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc > 1 && Is_Long_Option(argv[1])) return Run_Long_Options(argc - 1, argv + 1);
+  if (argc > 1 && Is_Hosting_Option(argv[1])) return Run_Hosted_Mode(argc - 1, argv + 1);
   const std::string text = command_line_text(argc, argv);
   const ModeRequest request = Parse_Mode(text.c_str());
   // The settings find the screen size and the foreground window through the

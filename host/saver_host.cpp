@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 
 bool PreviewMode = false;
+bool HostedMode = false;
 const char SAVER_CLASS_NAME[] = "WindowsScreenSaverClass";
 const char SAVER_TITLE[] = "Screen Saver";
 platform::WindowProc SaverProgramProc = ScreenSaverProc;
@@ -20,6 +21,7 @@ platform::WindowProc SaverProgramProc = ScreenSaverProc;
 namespace {
 
 const char PREVIEW_TITLE[] = "Preview";
+const char HOSTED_TITLE[] = "Hosted Screen Saver";
 
 // Where the pointer was when the saver started or last closed.
 platform::Point saved_cursor{0, 0};
@@ -57,10 +59,11 @@ int run_message_loop(platform::WindowHandle main_window) {
   return static_cast<int>(message.wparam);
 }
 
-platform::WindowCreate preview_window(platform::WindowHandle parent) {
+// A child covering the whole of the parent window.
+platform::WindowCreate child_window(platform::WindowHandle parent, const char* title) {
   const platform::Size size = windows().client_size(parent);
-  return platform::WindowCreate{SAVER_CLASS_NAME, PREVIEW_TITLE, platform::WindowKind::Child,
-                                parent, 0, 0, size.width, size.height};
+  return platform::WindowCreate{SAVER_CLASS_NAME, title, platform::WindowKind::Child, parent, 0,
+                                0, size.width, size.height};
 }
 
 platform::WindowCreate full_screen_window() {
@@ -102,27 +105,35 @@ bool is_swallowed_command(uintptr_t command) {
 
 const uintptr_t POWER_SUSPEND_REQUEST = 3;
 
-}  // namespace
-
-int Run_Saver(platform::WindowHandle parent) {
+// Creates the main window and runs the message loop until it is gone.
+int run_main_window(const platform::WindowCreate& create, bool take_foreground) {
   platform::WindowApi& api = windows();
-  platform::WindowCreate create{};
-  if (parent) {
-    create = preview_window(parent);
-    PreviewMode = true;
-  } else {
-    if (const platform::WindowHandle running = api.find_window(SAVER_CLASS_NAME, SAVER_TITLE)) {
-      api.set_foreground_window(running);
-      return 0;
-    }
-    create = full_screen_window();
-  }
   install_close_signals();
   if (!api.register_class(platform::WindowClass{SAVER_CLASS_NAME, ScreenSaverHostProc})) return 0;
   const platform::WindowHandle main_window = api.create_window(create);
   if (!main_window) return 0;
-  if (!parent) api.set_foreground_window(main_window);
+  if (take_foreground) api.set_foreground_window(main_window);
   return run_message_loop(main_window);
+}
+
+}  // namespace
+
+int Run_Saver(platform::WindowHandle parent) {
+  if (parent) {
+    PreviewMode = true;
+    return run_main_window(child_window(parent, PREVIEW_TITLE), false);
+  }
+  platform::WindowApi& api = windows();
+  if (const platform::WindowHandle running = api.find_window(SAVER_CLASS_NAME, SAVER_TITLE)) {
+    api.set_foreground_window(running);
+    return 0;
+  }
+  return run_main_window(full_screen_window(), true);
+}
+
+int Run_Hosted_Saver(platform::WindowHandle host) {
+  HostedMode = true;
+  return run_main_window(child_window(host, HOSTED_TITLE), false);
 }
 
 intptr_t ScreenSaverHostProc(platform::WindowHandle window, uint32_t message, uintptr_t wparam,
@@ -163,13 +174,14 @@ intptr_t ScreenSaverDefaultProc(platform::WindowHandle window, uint32_t message,
       windows().hide_cursor(window);
       return 1;
     }
-    if ((message == platform::WM_ACTIVATEAPP && wparam == 0) ||
-        (message == platform::WM_POWER && wparam == POWER_SUSPEND_REQUEST) ||
-        is_close_key_or_button(message)) {
+    const bool input_closes = !HostedMode;
+    if (input_closes && ((message == platform::WM_ACTIVATEAPP && wparam == 0) ||
+                         (message == platform::WM_POWER && wparam == POWER_SUSPEND_REQUEST) ||
+                         is_close_key_or_button(message))) {
       close_window(window);
     } else if (message == platform::WM_SHOWWINDOW && wparam != 0) {
       windows().hide_cursor(window);
-    } else if (message == platform::WM_MOUSEMOVE) {
+    } else if (input_closes && message == platform::WM_MOUSEMOVE) {
       apply_mouse_rule(window);
     }
   }

@@ -10,6 +10,12 @@
 // the saver then, and the program draws only its title.
 extern bool PreviewMode;
 
+// True while drawing the full picture inside a window another program
+// covers the screen with (XScreenSaver's -root or -window-id): input and
+// focus belong to that program, which ends the saver with SIGTERM, so
+// nothing else closes it and no settings are opened from it.
+extern bool HostedMode;
+
 // The main window's class and the full-screen window's title, by which a
 // second full-screen start finds the first.
 extern const char SAVER_CLASS_NAME[];
@@ -23,6 +29,10 @@ constexpr int MOUSE_THRESHOLD = 4;
 // window, and returns the exit code. A full-screen start while another runs
 // brings that one to the front and returns 0 at once.
 int Run_Saver(platform::WindowHandle parent);
+
+// Runs the saver with its full picture inside the given window (see
+// HostedMode), sized to it, and returns the exit code.
+int Run_Hosted_Saver(platform::WindowHandle host);
 
 // The main window's procedure; what it does not consume goes to the program
 // procedure (ScreenSaverProc).

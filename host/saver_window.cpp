@@ -217,7 +217,9 @@ intptr_t ScreenSaverProc(platform::WindowHandle window, uint32_t message, uintpt
       if (!start_saver(window)) return -1;
       break;
     case platform::WM_KEYDOWN:
-      if (wparam == platform::VK_F1 || wparam == platform::VK_F) Launch_Configuration();
+      if (!HostedMode && (wparam == platform::VK_F1 || wparam == platform::VK_F)) {
+        Launch_Configuration();
+      }
       break;
     case platform::WM_SYSCOMMAND:
       // The saver is already running, and the monitor stays powered while it shows.

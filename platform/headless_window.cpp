@@ -179,6 +179,9 @@ WindowHandle foreground_window() {
   return find(state().foreground) ? state().foreground : 0;
 }
 
+// Headless windows have no desktop behind them.
+WindowHandle desktop_window() { return 0; }
+
 bool set_foreground_window(WindowHandle window) {
   if (!find(window)) return false;
   state().foreground = window;
@@ -311,6 +314,7 @@ void connect_window(WindowApi& window) {
   window.wake = wake;
   window.find_window = find_window;
   window.foreground_window = foreground_window;
+  window.desktop_window = desktop_window;
   window.set_foreground_window = set_foreground_window;
   window.screen_size = screen_size;
   window.colour_depth = colour_depth;

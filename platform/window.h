@@ -161,6 +161,9 @@ struct WindowApi {
   // Finds a top-level window by class name and title; 0 when there is none.
   WindowHandle (*find_window)(const char* class_name, const char* title);
   WindowHandle (*foreground_window)();
+  // The window behind all others that covers the whole screen (X11: the
+  // root window); 0 when there is none.
+  WindowHandle (*desktop_window)();
   // Raises the window and gives it the keyboard.
   bool (*set_foreground_window)(WindowHandle window);
 

@@ -63,6 +63,7 @@ int on_x_error(Display* display, XErrorEvent* event) {
 }
 
 Window root() { return DefaultRootWindow(state().display); }
+WindowHandle desktop_window() { return root(); }
 
 Cursor invisible_cursor() {
   State& s = state();
@@ -412,6 +413,7 @@ void connect_window(WindowApi& window) {
   window.client_size = client_size;
   window.find_window = find_window;
   window.foreground_window = foreground_window;
+  window.desktop_window = desktop_window;
   window.set_foreground_window = set_foreground_window;
   window.screen_size = screen_size;
   window.colour_depth = colour_depth;

@@ -1,12 +1,15 @@
 // The saver program end to end, each test on a private Xvfb: full-screen
-// frames and the close rules, the preview inside a foreign window, a second
-// start, an unknown switch, 16- and 8-bit screens, and SIGTERM.
+// frames and the close rules, the preview inside a foreign window, the full
+// picture inside a host program's window, a second start, an unknown switch,
+// 16- and 8-bit screens, and SIGTERM.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/options.h"
@@ -51,8 +54,11 @@ class SaverE2eTest : public ::testing::Test {
     ASSERT_TRUE(server->ok()) << "Xvfb did not start with depth " << depth;
   }
 
-  std::unique_ptr<RunningProgram> start_saver(const std::vector<std::string>& arguments) {
-    return std::make_unique<RunningProgram>(program_argv(arguments), server->environment());
+  std::unique_ptr<RunningProgram> start_saver(const std::vector<std::string>& arguments,
+                                              const Environment& more_environment = {}) {
+    Environment environment = server->environment();
+    environment.insert(environment.end(), more_environment.begin(), more_environment.end());
+    return std::make_unique<RunningProgram>(program_argv(arguments), environment);
   }
 
   // Waits until the saver draws and its first second has passed.
@@ -85,14 +91,24 @@ class SaverE2eTest : public ::testing::Test {
     return 0;
   }
 
-  // A preview inside another client's window (its id in *host), running past
-  // its first second.
-  std::unique_ptr<RunningProgram> start_preview(unsigned long* host) {
+  // A saver inside another client's window (its id in *host), started with
+  // the arguments and environment launch makes from that id, running past
+  // its first second; nullptr when the window could not be made.
+  template <typename Launch>
+  std::unique_ptr<RunningProgram> start_inside_window(unsigned long* host, Launch launch) {
     start_server(24);
     *host = start_window_owner();
-    auto saver = start_saver({"/p", std::to_string(*host)});
-    if (*host) wait_until_running(*saver);
+    if (!*host) return nullptr;
+    const auto [arguments, environment] = launch(*host);
+    auto saver = start_saver(arguments, environment);
+    wait_until_running(*saver);
     return saver;
+  }
+
+  std::unique_ptr<RunningProgram> start_preview(unsigned long* host) {
+    return start_inside_window(host, [](unsigned long window) {
+      return std::pair{std::vector<std::string>{"/p", std::to_string(window)}, Environment{}};
+    });
   }
 
   void expect_clean_end(RunningProgram& saver) {
@@ -165,6 +181,75 @@ TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
   EXPECT_FALSE(saver->wait(1.5)) << "input closed the preview";
   saver->signal(SIGTERM);
   expect_clean_end(*saver);
+}
+
+// XScreenSaver's way: the full picture inside a window of the daemon's,
+// which keeps the input and ends the saver with SIGTERM.
+std::string hex_id(unsigned long window) {
+  char text[32];
+  snprintf(text, sizeof text, "0x%lx", window);
+  return text;
+}
+
+// Whether xwininfo lists the saver's window among the children of the
+// window it selects ("-id <window>" or "-root").
+bool has_hosted_child(const XServer& server, std::vector<std::string> which_window) {
+  which_window.insert(which_window.begin(), {"xwininfo", "-children"});
+  const std::string children = server.run_x_client(which_window).out;
+  return children.find("\"Hosted Screen Saver\"") != std::string::npos;
+}
+
+TEST_F(SaverE2eTest, hosted_draws_the_full_picture_in_the_given_window_and_ignores_input) {
+  unsigned long host = 0;
+  auto saver = start_inside_window(&host, [](unsigned long window) {
+    return std::pair{std::vector<std::string>{"-window-id", hex_id(window)}, Environment{}};
+  });
+  ASSERT_NE(host, 0u);
+  EXPECT_TRUE(has_hosted_child(*server, {"-id", std::to_string(host)}));
+  // The full-size maps, not the preview's.
+  EXPECT_NE(saver->out().find("CTexture::Load_Resource_Jpg(149)\n"), std::string::npos);
+  server->xdotool({"mousemove", "100", "100"});
+  server->xdotool({"click", "1"});
+  server->xdotool({"key", "a"});
+  server->xdotool({"key", "f"});
+  move_pointer(50, 50);
+  EXPECT_FALSE(saver->wait(1.5)) << "input closed the hosted saver";
+  EXPECT_EQ(server->wait_for_window_class("^Orbalune3d$", 0.5), 0u) << "the settings opened";
+  saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, hosted_by_root_and_the_window_variable_ends_with_that_window) {
+  unsigned long host = 0;
+  auto saver = start_inside_window(&host, [](unsigned long window) {
+    return std::pair{std::vector<std::string>{"-root"},
+                     Environment{{"XSCREENSAVER_WINDOW", hex_id(window)}}};
+  });
+  ASSERT_NE(host, 0u);
+  EXPECT_TRUE(has_hosted_child(*server, {"-id", std::to_string(host)}));
+  window_owner->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, hosted_by_root_alone_draws_on_the_root_window) {
+  start_server(24);
+  auto saver = start_saver({"-root"});
+  wait_until_running(*saver);
+  EXPECT_TRUE(has_hosted_child(*server, {"-root"}));
+  saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+TEST_F(SaverE2eTest, hosted_in_a_missing_window_or_with_bad_arguments_exits_with_255) {
+  start_server(24);
+  const ProgramResult missing =
+      run_program(program_argv({"-window-id", "0x1234567"}), server->environment(), 10);
+  EXPECT_EQ(missing.exit_code, 255);
+  EXPECT_NE(missing.err.find("there is no window 0x1234567"), std::string::npos) << missing.err;
+  const ProgramResult bad =
+      run_program(program_argv({"-window-id", "north"}), server->environment(), 10);
+  EXPECT_EQ(bad.exit_code, 255);
+  EXPECT_NE(bad.err.find("-window-id wants a window id, not north"), std::string::npos) << bad.err;
 }
 
 // The window showing the preview went away, and with it the saver's windows.

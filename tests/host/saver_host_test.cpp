@@ -38,6 +38,7 @@ class SaverHostTest : public ::testing::Test {
   }
   void TearDown() override {
     PreviewMode = false;
+    HostedMode = false;
     SaverProgramProc = ScreenSaverProc;
     platform::headless::reset();
   }
@@ -117,16 +118,32 @@ TEST_F(SaverHostTest, keys_buttons_and_lost_activation_close) {
   EXPECT_EQ(close_requests(window), expected + 1);
 }
 
-TEST_F(SaverHostTest, nothing_closes_the_preview) {
-  const WindowHandle window = open_preview();
+// Keys, buttons, power, lost activation and a long mouse move.
+void send_every_closing_event(WindowHandle window) {
   for (uint32_t message : {platform::WM_KEYDOWN, platform::WM_LBUTTONDOWN,
                            platform::WM_RBUTTONDOWN, platform::WM_POWERBROADCAST}) {
-    api().send_message(window, message, 0, 0);
+    platform::api().window.send_message(window, message, 0, 0);
   }
-  api().send_message(window, platform::WM_ACTIVATEAPP, 0, 0);
+  platform::api().window.send_message(window, platform::WM_ACTIVATEAPP, 0, 0);
+}
+
+TEST_F(SaverHostTest, nothing_closes_the_preview) {
+  const WindowHandle window = open_preview();
+  send_every_closing_event(window);
   move_mouse(window, 300, 300);
   EXPECT_EQ(close_requests(window), 0);
   EXPECT_FALSE(platform::headless::is_cursor_hidden(window));
+}
+
+// Inside a host program's window the full picture shows, with the pointer
+// hidden over it, but the host program owns the input.
+TEST_F(SaverHostTest, nothing_closes_a_hosted_saver) {
+  HostedMode = true;
+  const WindowHandle window = open_full_screen();
+  send_every_closing_event(window);
+  move_mouse(window, 300, 300);
+  EXPECT_EQ(close_requests(window), 0);
+  EXPECT_TRUE(platform::headless::is_cursor_hidden(window));
 }
 
 TEST_F(SaverHostTest, preview_passes_help_and_context_menu_to_its_parent) {
