@@ -11,6 +11,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// Optional in a target, as with libFuzzer.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -23,6 +25,7 @@ void replay_file(const std::filesystem::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
   int replayed = 0;
   for (int i = 1; i < argc; ++i) {
     if (argv[i][0] == '-') continue;
