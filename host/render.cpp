@@ -43,8 +43,9 @@ void Create_Row(CreationRow row) {
   }
 }
 
-void Staged_Creation() {
-  if (!CreationCountdown.Tick()) return;
+// Makes the next object of the creation table once the countdown is due.
+void Staged_Creation(bool due) {
+  if (!due) return;
   const CreationRow row = Next_Creation_Row(Current_Creation_State());
   if (row == CreationRow::None) return;
   Create_Row(row);
@@ -107,8 +108,10 @@ void CRender::Resize() {
 }
 
 void CRender::Update() {
-  ASSERT(CTimer::Get_Frame_Sim_Time_S() > -EPSILON);
-  Staged_Creation();
+  const bool creation_due = CreationCountdown.Tick();
+  const double FRAME_SIM_TIME_S = CTimer::Get_Frame_Sim_Time_S();
+  ASSERT(FRAME_SIM_TIME_S > -EPSILON);
+  Staged_Creation(creation_due);
   Update_Solar_Position();
   CSmartObjectMgr::Update_All();
   Update_Lens_Flare_Visibility();

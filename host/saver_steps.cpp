@@ -26,7 +26,11 @@ void Init_Locations() {
   CSmartObjectMgr::Remove_Not_Shown_Locations();
 }
 
-void Start_Texture_Worker() { CTextureMgr::Init(); }
+void Start_Texture_Worker() {
+  CTextureSettings settings = CTextureSettings::From_Options();
+  settings.clouds.first_cloud_layer = CCloudLayer::Get_Layer_Count() == 0;
+  CTextureMgr::Init(settings);
+}
 
 void Stop_Texture_Worker() { CTextureMgr::Close(); }
 

@@ -66,9 +66,7 @@ void CCelestialBody::End_Fade_Blend(double opacity) {
 void CCelestialBody::Draw_Lit_Sphere(GLUquadric* quadric, int texture_id, int slices) const {
   glEnable(GL_LIGHTING);
   glEnable(GL_TEXTURE_2D);
-  const int TextureId = texture_id;
-  ASSERT(TextureId >= 0);
-  glBindTexture(GL_TEXTURE_2D, TextureId);
+  glBindTexture(GL_TEXTURE_2D, texture_id);
   material.Apply();
   gluSphere(quadric, diameter / 2, slices, slices);
   glDisable(GL_TEXTURE_2D);

@@ -81,7 +81,9 @@ void CCloudLayer::Special_Render_3d() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDisable(GL_DEPTH_TEST);
-  Draw_Lit_Sphere(PQuadric, CTextureMgr::CloudTexture.Get_Texture_Id(), SPHERE_SLICES);
+  const int TextureId = CTextureMgr::CloudTexture.Get_Texture_Id();
+  ASSERT(TextureId >= 0);
+  Draw_Lit_Sphere(PQuadric, TextureId, SPHERE_SLICES);
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_BLEND);

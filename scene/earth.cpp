@@ -72,6 +72,7 @@ void CEarth::Special_Render_3d() {
   // the pole, longitude 0 toward +Z and east toward +X.
   glRotated(-90, 1, 0, 0);
   Begin_Fade_Blend(fade);
+  ASSERT(TextureId >= 0);
   Draw_Lit_Sphere(quadric, TextureId, GLOBE_SLICES);
   if (grid_quadric) Draw_Grid();
   End_Fade_Blend(fade);

@@ -46,8 +46,9 @@ CLensFlare::CLensFlare() {
 void CLensFlare::Update() {
   CSmartObject::Update();
   ASSERT(PBillboard != NULL);
-  ASSERT(TheSun != NULL);
-  Follow_Sun(TheSun->Get_Screen_Position(), TheSun->Get_Color(), TheSun->Get_Fade(),
+  const CSun* const THE_SUN = TheSun;
+  ASSERT(THE_SUN != NULL);
+  Follow_Sun(THE_SUN->Get_Screen_Position(), THE_SUN->Get_Color(), THE_SUN->Get_Fade(),
              CLensFlareMgr::Intensity);
 }
 

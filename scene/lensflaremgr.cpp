@@ -59,7 +59,8 @@ void CLensFlareMgr::Close() {
 }
 
 void CLensFlareMgr::Create_Flares() {
-  ASSERT(TheSun != NULL);
+  const CSun* const THE_SUN = TheSun;
+  ASSERT(THE_SUN != NULL);
   const int count = Random_Int(MIN_FLARES, MAX_FLARES);
   MaxIntensity = Random_Range(MIN_MAX_INTENSITY, MAX_MAX_INTENSITY);
   Create_Chain(count);

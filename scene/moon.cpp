@@ -86,6 +86,7 @@ void CMoon::Draw_Sphere() const {
   // The same fixed orientation as the Earth's map: north at +Y.
   glRotated(-90, 1, 0, 0);
   Begin_Fade_Blend(fade);
+  ASSERT(TextureId >= 0);
   Draw_Lit_Sphere(quadric, TextureId, SPHERE_SLICES);
   glDisable(GL_LIGHTING);
   End_Fade_Blend(fade);

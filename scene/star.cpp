@@ -57,7 +57,11 @@ void CStar::Pick_Size_And_Tint() {
 void CStar::Place_On_Sphere() {
   for (int attempt = 1;; ++attempt) {
     do {
-      position.Set(Random_Range(-0.5, 0.5), Random_Range(-0.5, 0.5), Random_Range(-0.5, 0.5));
+      // Drawn in x, y, z order, so that a seed gives the same field everywhere.
+      const double x = Random_Range(-0.5, 0.5);
+      const double y = Random_Range(-0.5, 0.5);
+      const double z = Random_Range(-0.5, 0.5);
+      position.Set(x, y, z);
     } while (position.Length() == 0);
     position.Normalize();
     position *= Random_Shell_Radius();
@@ -74,7 +78,9 @@ void CStar::Place_On_Sphere() {
 // the height the vertical field of view can see at that distance.
 void CStar::Place_In_Band() {
   do {
-    position.Set(Random_Range(-0.5, 0.5), 0, Random_Range(-0.5, 0.5));
+    const double x = Random_Range(-0.5, 0.5);
+    const double z = Random_Range(-0.5, 0.5);
+    position.Set(x, 0, z);
   } while (position.Length() == 0);
   position.Normalize();
   const double radius = Random_Shell_Radius();

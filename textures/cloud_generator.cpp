@@ -52,7 +52,8 @@ CGeneratedImage CCloudGenerator::Create_Cloud_Data(const CCloudSettings& setting
     // Alpha fades to 0 towards the poles, where the sphere's seams meet.
     CProceduralTexture::Clear_Poles(data, SIZE, SIZE, 4, CLEAR_WHITE);
   }
-  if (!bail.load(std::memory_order_relaxed) && settings.show_atmosphere) {
+  if (!bail.load(std::memory_order_relaxed) && settings.show_atmosphere &&
+      settings.first_cloud_layer) {
     Add_Atmosphere(data, SIZE, SIZE, 4);
     clouds.coverage = Mean_Alpha(data);
   }

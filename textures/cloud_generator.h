@@ -12,6 +12,9 @@ struct CCloudSettings {
   bool show_atmosphere = true;
   // Wanted mean alpha on a 0..255 scale; layers are added until it is reached.
   int min_cloud_quantity = 40;
+  // No cloud layer was made before in this process: only the first one
+  // gets the haze.
+  bool first_cloud_layer = true;
 };
 
 class CCloudGenerator {

@@ -16,7 +16,7 @@ using noise_layers::SIZE;
 const CVector4 OPAQUE_BLACK(0, 0, 0, 255);
 // A layer whose mean ramp position exceeds this showed enough colour to earn
 // the next layer a new one in the mixture mode.
-constexpr float MIXTURE_CHANGE_AVERAGE = 0.035f;
+constexpr double MIXTURE_CHANGE_AVERAGE = 0.035;
 
 CVector4 Custom_Color(int bgr) {
   return CVector4(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF, 255);

@@ -31,6 +31,15 @@ TEST(cloud_generator, atmosphere_without_clouds_is_a_uniform_haze) {
   EXPECT_TRUE(Uniform(image, 255, 255, 255, CCloudGenerator::ATMOSPHERE_ALPHA));
 }
 
+// A process that already made a cloud layer gets no second coat of haze.
+TEST(cloud_generator, only_the_first_cloud_layer_gets_the_haze) {
+  Rand_Seed(5);
+  const std::atomic<bool> stop{false};
+  const CGeneratedImage image = CCloudGenerator::Create_Cloud_Data(
+      CCloudSettings{false, true, 40, /*first_cloud_layer=*/false}, stop);
+  EXPECT_TRUE(Uniform(image, 0, 0, 0, 0));
+}
+
 TEST(cloud_generator, quantity_zero_makes_no_layer) {
   const CGeneratedImage empty = Make_Clouds(true, false, 0);
   EXPECT_EQ(empty.layers, 0);
