@@ -49,6 +49,11 @@ bool parse_direction(const std::string& token, int32_t& direction) {
 
 std::string optional_text(const std::string& token) { return token == "-" ? "" : token; }
 
+// Line ends may be CR LF, or CRs left over from editors that doubled them.
+void Drop_Carriage_Returns(std::string& line) {
+  while (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
 }  // namespace
 
 std::string Location_File_Path(const char* name) {
@@ -67,13 +72,13 @@ std::optional<std::vector<std::string>> Read_Location_File_Lines(const std::stri
       line.push_back(static_cast<char>(c));
       continue;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    Drop_Carriage_Returns(line);
     lines.push_back(line);
     line.clear();
     pending = false;
   }
   if (pending) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    Drop_Carriage_Returns(line);
     lines.push_back(line);
   }
   fclose(f);
@@ -107,6 +112,11 @@ bool Parse_User_Location_Line(const std::string& line, CUserLocationRecord& reco
                               std::string& reason) {
   if (line.size() > MAX_USER_LINE_LENGTH) {
     reason = "longer than 999 characters";
+    return false;
+  }
+  // A name would end at the NUL byte and lose the rest of the line.
+  if (line.find('\0') != std::string::npos) {
+    reason = "a NUL byte";
     return false;
   }
   size_t start = 0;

@@ -90,7 +90,11 @@ template <typename WriteLine>
 bool save_file(const char* name, const std::vector<std::string>& kept, WriteLine write_line) {
   return Replace_Location_File(Location_File_Path(name), [&](FILE* f) {
     for_each_location([&](const CLocation& location) { write_line(f, location); });
-    for (const std::string& line : kept) fprintf(f, "%s\n", line.c_str());
+    // Byte for byte: a damaged line may hold NUL bytes, which %s would cut.
+    for (const std::string& line : kept) {
+      fwrite(line.data(), 1, line.size(), f);
+      fputc('\n', f);
+    }
   });
 }
 

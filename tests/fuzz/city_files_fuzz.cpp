@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,7 +55,14 @@ void Check_Round_Trip(const char* name, void (*load)(), bool (*save)()) {
   CSmartObjectMgr::Close();
   load();
   if (!save()) abort();
-  if (Sorted_Lines(Read(name)) != Sorted_Lines(first)) abort();
+  const std::string second = Read(name);
+  if (Sorted_Lines(second) != Sorted_Lines(first)) {
+    fprintf(stderr, "%s changed between two saves:\n--- first\n", name);
+    fwrite(first.data(), 1, first.size(), stderr);
+    fprintf(stderr, "--- second\n");
+    fwrite(second.data(), 1, second.size(), stderr);
+    abort();
+  }
   CSmartObjectMgr::Close();
 }
 
