@@ -119,8 +119,10 @@ bool Parse_User_Location_Line(const std::string& line, CUserLocationRecord& reco
     reason = "a NUL byte";
     return false;
   }
+  // Blanks before the first field are skipped, also after separators that
+  // lead the line, so that the city reads back as it is written.
   size_t start = 0;
-  while (start < line.size() && is_space(line[start])) ++start;
+  while (start < line.size() && (is_space(line[start]) || line[start] == ',')) ++start;
   const std::vector<std::string> tokens = split_fields(line.substr(start));
   for (size_t i = 0; i < tokens.size() && i < USER_FIELD_COUNT; ++i) {
     CUtility::Log(USER_FIELD_LOG_FORMATS[i], tokens[i].c_str());

@@ -258,18 +258,21 @@ TEST_F(LocationListTest, damaged_user_lines_are_skipped_logged_and_kept) {
 }
 
 // A record with a NUL byte would lose the rest of its name: it is kept and
-// goes back to the file byte for byte. Doubled carriage returns end a line.
+// goes back to the file byte for byte. Doubled carriage returns end a line,
+// and blanks before the city are dropped even after a leading comma.
 TEST_F(LocationListTest, nul_bytes_are_refused_and_kept_byte_for_byte) {
   const std::string damaged("Broken\0Line,-,X,1,2,0,3,4,2\n", 28);
-  write_file(user_file(), damaged + "Doubled,-,X,1,2,0,3,4,2\r\r\n");
+  write_file(user_file(),
+             damaged + "Doubled,-,X,1,2,0,3,4,2\r\r\n, \tLeading,-,X,1,2,0,3,4,2\n");
   write_file(shown_file(), damaged);
   const std::string log = Init_Logged();
   EXPECT_NE(log.find("  ob3d_uc.dat line 1 skipped (a NUL byte)"), std::string::npos) << log;
   EXPECT_NE(Find("Doubled, X"), nullptr);
+  EXPECT_NE(Find("Leading, X"), nullptr);
   ASSERT_TRUE(CLocationList::Save_User_Locations());
   ASSERT_TRUE(CLocationList::Save_Is_Shown_Data());
   EXPECT_EQ(Sorted_Lines(read_file(user_file())),
-            Sorted_Lines(damaged + "Doubled,-,X,1,2,0,3,4,2\n"));
+            Sorted_Lines(damaged + "Doubled,-,X,1,2,0,3,4,2\nLeading,-,X,1,2,0,3,4,2\n"));
   EXPECT_EQ(read_file(shown_file()), damaged);
 }
 
