@@ -37,6 +37,9 @@ uint32_t MusicProcessId = 0;
 
 platform::WindowApi& windows() { return platform::api().window; }
 
+// The GL child of the main window, while it exists.
+platform::WindowHandle ChildWindow = 0;
+
 void count_usage() {
   COptions::UsageCount.Set(COptions::UsageCount.Get() + 1);
   CUtility::Log("UsageCount = %d\n", COptions::UsageCount.Get());
@@ -75,6 +78,15 @@ void create_child_window(platform::WindowHandle window) {
       CHILD_CLASS_NAME, CHILD_CLASS_NAME, platform::WindowKind::Child, window, 0, 0, size.width,
       size.height});
   Check_Api_Result(static_cast<intptr_t>(child), 0, "CreateWindow", windows().last_error());
+  ChildWindow = child;
+}
+
+// The GL child keeps covering the main window, which a preview's or a host
+// program's window may resize.
+void follow_main_window_size(intptr_t lparam) {
+  if (!ChildWindow) return;
+  windows().resize_window(ChildWindow, platform::Size{platform::lparam_low(lparam),
+                                                      platform::lparam_high(lparam)});
 }
 
 // The main window's creation; false refuses it.
@@ -169,6 +181,7 @@ void paint_frame(platform::WindowHandle window) {
 
 void destroy_child() {
   CUtility::Log("ScreenSaverChildProc:WM_DESTROY\n");
+  ChildWindow = 0;
   Stop_Texture_Worker();
   Delete_Scene_Objects();
   Close_Frame_Driver();
@@ -215,6 +228,9 @@ intptr_t ScreenSaverProc(platform::WindowHandle window, uint32_t message, uintpt
   switch (message) {
     case platform::WM_CREATE:
       if (!start_saver(window)) return -1;
+      break;
+    case platform::WM_SIZE:
+      follow_main_window_size(lparam);
       break;
     case platform::WM_KEYDOWN:
       if (!HostedMode && (wparam == platform::VK_F1 || wparam == platform::VK_F)) {

@@ -120,6 +120,8 @@ Size client_size(WindowHandle window) {
   return record ? record->size : Size{0, 0};
 }
 
+void resize_window(WindowHandle window, Size size) { follow_client_size(window, size); }
+
 bool post_message(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) {
   if (!find(window)) {
     set_last_error(ERROR_INVALID_WINDOW_HANDLE);
@@ -272,8 +274,11 @@ std::string window_title(WindowHandle window) {
 
 void set_last_error(uint32_t code) { state().last_error = code; }
 
-void set_client_size(WindowHandle window, Size size) {
-  if (WindowRecord* record = find(window)) record->size = size;
+void follow_client_size(WindowHandle window, Size size) {
+  WindowRecord* record = find(window);
+  if (!record || (record->size.width == size.width && record->size.height == size.height)) return;
+  record->size = size;
+  post_message(window, WM_SIZE, 0, make_lparam(size.width, size.height));
 }
 
 std::vector<Message> posted_messages() {
@@ -303,6 +308,7 @@ void connect_window(WindowApi& window) {
   window.is_window = is_known_window;
   window.parent = parent;
   window.client_size = client_size;
+  window.resize_window = resize_window;
   window.post_message = post_message;
   window.send_message = send_message;
   window.post_quit_message = post_quit_message;

@@ -39,8 +39,9 @@ bool is_known_window(WindowHandle window);
 bool is_cursor_hidden(WindowHandle window);
 std::string window_title(WindowHandle window);
 void set_last_error(uint32_t code);
-// Follows a size change that the window system reports.
-void set_client_size(WindowHandle window, Size size);
+// Follows a size change that the window system reports: records the new
+// client size and posts WM_SIZE, unless the size is the recorded one.
+void follow_client_size(WindowHandle window, Size size);
 
 // The messages waiting in the queue, oldest first.
 std::vector<Message> posted_messages();

@@ -133,6 +133,9 @@ struct WindowApi {
   WindowHandle (*parent)(WindowHandle window);
   // Client size of one of our windows or (X11) a foreign one; {0, 0} if unknown.
   Size (*client_size)(WindowHandle window);
+  // Gives one of our windows a new client size; WM_SIZE reaches it when the
+  // size changed (on X11 once the server has made the change).
+  void (*resize_window)(WindowHandle window, Size size);
 
   // Queues a message for the window; false for an unknown window.
   bool (*post_message)(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam);

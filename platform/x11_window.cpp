@@ -141,6 +141,10 @@ Window create_child(const WindowCreate& create) {
                                 CWEventMask, &attributes);
   if (trap.error()) return 0;
   set_names(window, create.class_name, create.title);
+  // A foreign parent tells us when it changes size (see follow_foreign_parent).
+  if (!headless::is_known_window(create.parent)) {
+    XSelectInput(display, create.parent, StructureNotifyMask);
+  }
   XMapWindow(display, window);
   return window;
 }
@@ -210,10 +214,17 @@ void post(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lpar
 }
 
 void translate_configure(const XConfigureEvent& event) {
-  const Size size = api().window.client_size(event.window);
-  if (size.width == event.width && size.height == event.height) return;
-  headless::set_client_size(event.window, Size{event.width, event.height});
-  post(event.window, WM_SIZE, 0, make_lparam(event.width, event.height));
+  headless::follow_client_size(event.window, Size{event.width, event.height});
+}
+
+// Our windows inside a foreign one (a preview, or a host program's window)
+// keep covering it when it changes size.
+void follow_foreign_parent(const XConfigureEvent& event) {
+  for (const auto& [window, native] : state().windows) {
+    if (native.kind == WindowKind::Child && api().window.parent(window) == event.window) {
+      XResizeWindow(state().display, window, event.width, event.height);
+    }
+  }
 }
 
 // A native window that vanished under us (its foreign parent was destroyed)
@@ -226,7 +237,10 @@ void translate_destroy(const XDestroyWindowEvent& event) {
 
 void translate(const XEvent& event) {
   const WindowHandle window = event.xany.window;
-  if (!headless::is_known_window(window)) return;
+  if (!headless::is_known_window(window)) {
+    if (event.type == ConfigureNotify) follow_foreign_parent(event.xconfigure);
+    return;
+  }
   switch (event.type) {
     case KeyPress: {
       XKeyEvent key = event.xkey;
@@ -386,6 +400,12 @@ void set_cursor_position(Point position) {
   XFlush(state().display);
 }
 
+void resize_window(WindowHandle window, Size size) {
+  if (!headless::is_known_window(window) || size.width <= 0 || size.height <= 0) return;
+  XResizeWindow(state().display, window, size.width, size.height);
+  XFlush(state().display);
+}
+
 void hide_cursor(WindowHandle window) {
   if (!state().windows.count(window)) return;
   XDefineCursor(state().display, window, invisible_cursor());
@@ -411,6 +431,7 @@ void connect_window(WindowApi& window) {
   window.get_message = get_message;
   window.is_window = is_window;
   window.client_size = client_size;
+  window.resize_window = resize_window;
   window.find_window = find_window;
   window.foreground_window = foreground_window;
   window.desktop_window = desktop_window;

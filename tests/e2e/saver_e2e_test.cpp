@@ -219,6 +219,24 @@ TEST_F(SaverE2eTest, hosted_draws_the_full_picture_in_the_given_window_and_ignor
   expect_clean_end(*saver);
 }
 
+// The host window changes size: the saver's windows follow it and the
+// picture takes the new shape.
+TEST_F(SaverE2eTest, hosted_follows_its_window_when_that_is_resized) {
+  unsigned long host = 0;
+  auto saver = start_inside_window(&host, [](unsigned long window) {
+    return std::pair{std::vector<std::string>{"-window-id", std::to_string(window)},
+                     Environment{}};
+  });
+  ASSERT_NE(host, 0u);
+  server->xdotool({"windowsize", std::to_string(host), "480", "240"});
+  EXPECT_TRUE(eventually(
+      [&] { return saver->out().find("  AspectRatio =  2.00\n") != std::string::npos; },
+      START_TIMEOUT_S))
+      << saver->out();
+  saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
 TEST_F(SaverE2eTest, hosted_by_root_and_the_window_variable_ends_with_that_window) {
   unsigned long host = 0;
   auto saver = start_inside_window(&host, [](unsigned long window) {

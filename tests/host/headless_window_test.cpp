@@ -63,6 +63,20 @@ TEST_F(HeadlessWindowTest, size_follows_create_and_a_refusal_destroys_again) {
   EXPECT_EQ(heard, (std::vector<std::string>{"refused create", "refused destroy"}));
 }
 
+// A new size is posted as one WM_SIZE; the same size again posts nothing.
+TEST_F(HeadlessWindowTest, resizing_posts_one_size_message_per_change) {
+  const WindowHandle window = open("main", 0);
+  api().resize_window(window, platform::Size{64, 48});
+  EXPECT_TRUE(platform::headless::posted_messages().empty());
+  api().resize_window(window, platform::Size{200, 100});
+  api().resize_window(window, platform::Size{200, 100});
+  const std::vector<platform::Message> posted = platform::headless::posted_messages();
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(posted[0].message, platform::WM_SIZE);
+  EXPECT_EQ(posted[0].lparam, platform::make_lparam(200, 100));
+  EXPECT_EQ(api().client_size(window).width, 200);
+}
+
 TEST_F(HeadlessWindowTest, unknown_classes_and_parents_are_refused) {
   EXPECT_EQ(api().create_window(platform::WindowCreate{
                 "Nobody", "x", platform::WindowKind::FullScreen, 0, 0, 0, 1, 1}),
