@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
+
 extern char** environ;
 
 namespace {
@@ -137,15 +139,10 @@ double Frame_Rate(const std::string& folder, const Scene& scene, const Size& siz
   return (scene.to - scene.from) / (long_run.seconds - short_run.seconds);
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : DEFAULT_RUNS;
+  const int runs = Runs_Argument(argc, argv, DEFAULT_RUNS);
   char folder_template[] = "/tmp/ob3d-bench-render.XXXXXX";
   const char* parent = mkdtemp(folder_template);
   if (!parent) return 1;

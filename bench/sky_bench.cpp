@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "astro/camera3d.h"
+#include "bench_support.h"
 #include "config/options.h"
 #include "platform/gl_context.h"
 #include "scene/smartobjectmgr.h"
@@ -72,15 +73,10 @@ double Frame_Ms() {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / FRAMES;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : DEFAULT_RUNS;
+  const int runs = Runs_Argument(argc, argv, DEFAULT_RUNS);
   const int width = argc > 2 ? std::max(16, atoi(argv[2])) : 1024;
   const int height = argc > 3 ? std::max(16, atoi(argv[3])) : 768;
   char folder_template[] = "/tmp/ob3d-bench-sky.XXXXXX";
