@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -22,6 +23,13 @@ namespace {
 
 const double MIN_FOV = 40;
 const double MAX_FOV = 100;
+// The vertical field of view is Fov / aspect ratio within these limits. The
+// widest is the widest the slider gives on a square window: tall windows
+// would otherwise pass 180 degrees (a fish-eye, then an inverted projection).
+// The narrowest still shows the whole Earth, which the orbit keeps at 23
+// degrees across, with a margin: very wide windows would otherwise cut it.
+const double MIN_FOV_Y = 26;
+const double MAX_FOV_Y = MAX_FOV;
 const double MAX_ROTATION_SPEED = 45;  // degrees per real second
 const double SPIN_UP_RATE = 0.5;  // per simulated second
 const double ORBIT_DIAMETERS = 2.5;
@@ -65,7 +73,7 @@ void CCamera3d::Set_Aspect_Ratio(double ratio) {
   ASSERT(ratio > 0);
   AspectRatio = ratio;
   CUtility::Log("  AspectRatio = %5.2f\n", AspectRatio);
-  FovY = Fov / AspectRatio;
+  FovY = std::clamp(Fov / AspectRatio, MIN_FOV_Y, MAX_FOV_Y);
 }
 
 void CCamera3d::Update(bool textures_ready, double frame_time_s, double frame_sim_time_s) {

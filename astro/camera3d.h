@@ -20,7 +20,9 @@ class CCamera3d {
   // Without hardware acceleration a first run (UsageCount at most 1) stores a
   // rotation speed of 0.
   void Init(bool hardware_accelerated);
-  // ratio = window width / window height.
+  // ratio = window width / window height. The vertical field of view is
+  // Fov / ratio, kept between 26 and 100 degrees so that windows of every
+  // shape show the whole Earth without a fish-eye.
   void Set_Aspect_Ratio(double ratio);
   // Follows the GeoLocationCrc location when it exists; otherwise, once the
   // textures are ready, eases into the orbit. Then places the eye.

@@ -70,7 +70,8 @@ void Print_Progress_Line() {
 void Print_Frame_Rate() {
   char text[32];
   snprintf(text, sizeof text, "%d", Round(CTimer::Get_Sample_Frame_Rate()));
-  CTextureFont::Print(0.97, 0.055, text, ALIGNED, WHITE);
+  const double x = Frame_Rate_X(CTextureFont::Get_Text_Width(text), CResolution::Get_Window_Width());
+  CTextureFont::Print(x, 0.055, text, ALIGNED, WHITE);
 }
 
 void Print_Local_Time() {
@@ -134,7 +135,7 @@ void Print_Notes() {
 void Print_Product_Label() {
   const LabelPlace place =
       Product_Label_Place(CTextureFont::Get_Text_Width(PRODUCT_NAME),
-                          CResolution::Get_Screen_Width(), CResolution::Get_Screen_Height());
+                          CResolution::Get_Window_Width(), CResolution::Get_Window_Height());
   const CVector4 colour(1, 1, 1, LabelAlpha);
   CTextureFont::Print(place.x, place.name_y, PRODUCT_NAME, ALIGNED, colour);
   CTextureFont::Print(place.x, place.maker_y, PRODUCT_MAKER, ALIGNED, colour);

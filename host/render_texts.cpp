@@ -1,6 +1,7 @@
 // Overlay texts of the frame driver.
 #include "host/render_texts.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "utilitylib/utility.h"
@@ -20,6 +21,7 @@ const char* const STAGE_NAMES[] = {"Creating Heavenly Bodies", "Creating Clouds"
 const double LABEL_LINE_PIXELS = 16;
 const double LABEL_MARGIN_PIXELS = 20;
 const double LABEL_SCALE = 1.2;
+const double FRAME_RATE_X = 0.97;
 
 const char* Stage_Name(int stage) {
   if (stage < 0 || stage > 3) CUtility::Assert("DIE", __FILE__, __LINE__);
@@ -69,10 +71,14 @@ std::string Solar_Time_Text(int hour, int weekday) {
   return text;
 }
 
-LabelPlace Product_Label_Place(int name_width, int screen_width, int screen_height) {
-  const double sh = screen_height;
+LabelPlace Product_Label_Place(int name_width, int window_width, int window_height) {
+  const double sh = window_height;
   const double margin = LABEL_SCALE * LABEL_MARGIN_PIXELS / sh;
-  return LabelPlace{1 - LABEL_SCALE * name_width / screen_width,
+  return LabelPlace{1 - LABEL_SCALE * name_width / window_width,
                     1 - (2.2 * LABEL_LINE_PIXELS / sh + margin),
                     1 - (1.1 * LABEL_LINE_PIXELS / sh + margin)};
+}
+
+double Frame_Rate_X(int text_width, int window_width) {
+  return std::min(FRAME_RATE_X, 1 - double(text_width) / window_width);
 }

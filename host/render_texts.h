@@ -20,6 +20,10 @@ std::string Local_Time_Text(const tm& local_time);
 // to 6; any other weekday is fatal.
 std::string Solar_Time_Text(int hour, int weekday);
 
+// Where the frame rate starts: 0.97 of the window's width, or further left
+// when the text would otherwise run past the window's right edge.
+double Frame_Rate_X(int text_width, int window_width);
+
 // Where the two product label lines start, in overlay coordinates.
 struct LabelPlace {
   double x;
@@ -27,5 +31,6 @@ struct LabelPlace {
   double maker_y;   // "   Vantrel"
 };
 // name_width is the pixel width of "Orbalune 3D" in the font; the place
-// follows the screen size, not the window's.
-LabelPlace Product_Label_Place(int name_width, int screen_width, int screen_height);
+// follows the size of the window drawn into, so that the label stays whole in
+// a preview or host window smaller than the screen.
+LabelPlace Product_Label_Place(int name_width, int window_width, int window_height);

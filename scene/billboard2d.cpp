@@ -6,12 +6,14 @@
 #include "host/resolution.h"
 #include "utilitylib/utility.h"
 
-void CBillboard2d::Get_Corners(double screen_width, double screen_height, CVector3 corners[4]) const {
+// The height follows the window's aspect, so that a sprite keeps its shape in
+// a window of any shape.
+void CBillboard2d::Get_Corners(double window_width, double window_height, CVector3 corners[4]) const {
   const double size = Get_Size();
   ASSERT(size > 0);
   ASSERT(Get_Size_X() > 0);
   const double h = size / 2;
-  const double hy = screen_width * (size_y * h / size_x) / screen_height;
+  const double hy = window_width * (size_y * h / size_x) / window_height;
   const double x = position.x;
   const double y = 1 - position.y;
   corners[0].Set(x - h, y - hy, 0);
@@ -23,7 +25,7 @@ void CBillboard2d::Get_Corners(double screen_width, double screen_height, CVecto
 void CBillboard2d::Render_2d() {
   if (color.w == 0) return;
   CVector3 corners[4];
-  Get_Corners(CResolution::Get_Screen_Width(), CResolution::Get_Screen_Height(), corners);
+  Get_Corners(CResolution::Get_Window_Width(), CResolution::Get_Window_Height(), corners);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();

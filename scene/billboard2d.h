@@ -11,6 +11,6 @@ class CBillboard2d : public CBillboard {
   void Render_2d() override;
 
   // Corners in GL's overlay frame (y up), lower left first, anticlockwise,
-  // for a screen of the given size in pixels.
-  void Get_Corners(double screen_width, double screen_height, CVector3 corners[4]) const;
+  // for a window of the given size in pixels.
+  void Get_Corners(double window_width, double window_height, CVector3 corners[4]) const;
 };

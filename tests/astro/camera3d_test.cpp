@@ -46,6 +46,28 @@ TEST_F(CameraTest, vertical_fov_is_the_plain_quotient_by_the_aspect_ratio) {
   EXPECT_NEAR(camera.Get_FovY(), 52.5, 1e-9);
 }
 
+// From a 1:4 portrait window to a 4:1 panorama, at either end of the field
+// of view slider: the projection stays a sound perspective (below 180
+// degrees, the limit where it turns inside out) and the whole Earth, 23
+// degrees across from the orbit, fits between the window's edges.
+TEST_F(CameraTest, windows_of_every_shape_show_the_whole_earth_without_a_fish_eye) {
+  for (float factor : {0.0f, 0.7f, 1.0f}) {
+    COptions::FactorCameraFov.Set(factor);
+    CCamera3d camera;
+    camera.Init(true);
+    const double earth_half_angle = std::asin(1 / (2 * 2.5));
+    for (double aspect : {0.25, 0.46, 0.75, 1.0, 16.0 / 9, 4.0}) {
+      camera.Set_Aspect_Ratio(aspect);
+      const double half_y = camera.Get_FovY() / 2 * M_PI / 180;
+      const double half_x = std::atan(aspect * std::tan(half_y));
+      SCOPED_TRACE(testing::Message() << "factor " << factor << ", aspect " << aspect);
+      EXPECT_LE(camera.Get_FovY(), 100);
+      EXPECT_GT(half_y, earth_half_angle);
+      EXPECT_GT(half_x, earth_half_angle);
+    }
+  }
+}
+
 TEST_F(CameraTest, first_software_run_stores_a_still_camera) {
   COptions::UsageCount.Set(1);
   CCamera3d camera;

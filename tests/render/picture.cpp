@@ -49,3 +49,12 @@ int Picture::Count_Bright(double x0, double y0, double x1, double y1, int thresh
   });
   return count;
 }
+
+int Picture::Lit_Run(int x, int y, int dx, int dy, int threshold) const {
+  int count = 0;
+  for (; x >= 0 && x < width && y >= 0 && y < height; x += dx, y += dy, ++count) {
+    const uint8_t* p = &rgb[(size_t(y) * width + x) * 3];
+    if (std::max({p[0], p[1], p[2]}) <= threshold) break;
+  }
+  return count;
+}

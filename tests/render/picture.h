@@ -17,6 +17,10 @@ struct Picture {
   double Mean_Brightness(double x0, double y0, double x1, double y1) const;
   // Pixels in that box whose brightest channel is above threshold.
   int Count_Bright(double x0, double y0, double x1, double y1, int threshold) const;
+  // How many pixels in a row, starting at pixel (x, y) and stepping by (dx,
+  // dy), have a brightest channel above threshold; the walk stops at the
+  // first dark pixel or at the edge.
+  int Lit_Run(int x, int y, int dx, int dy, int threshold) const;
 
  private:
   template <typename Visit>

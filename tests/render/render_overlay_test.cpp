@@ -1,5 +1,6 @@
-// The overlay pass of a preview window on an offscreen context: only the
-// three title lines, centred at their heights.
+// The overlay pass on an offscreen context: a preview window shows only the
+// three title lines, centred at their heights; a window smaller than the
+// screen keeps its overlays inside it.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -8,9 +9,13 @@
 #include <cstdlib>
 
 #include "host/render_overlay.h"
+#include "host/render_texts.h"
 #include "host/resolution.h"
 #include "host/saver_host.h"
 #include "host/texturefont.h"
+#include "config/options.h"
+#include "platform/headless_window.h"
+#include "platform/platform.h"
 #include "support/offscreen_gl.h"
 
 namespace {
@@ -86,6 +91,34 @@ TEST_F(PreviewOverlayTest, ShowsOnlyTheThreeCentredTitleLines) {
                 .width(),
             0);
   EXPECT_EQ(Lit_Extent(int(0.7 * HEIGHT) + GLYPH_HALF_HEIGHT, HEIGHT).width(), 0);
+}
+
+// A host window much smaller than the screen (XScreenSaver's preview, a
+// window given by id): the product label and the frame rate, placed near the
+// right edge, end inside the window instead of being cut off by it.
+TEST_F(PreviewOverlayTest, RightHandOverlaysStayInsideAWindowSmallerThanTheScreen) {
+  PreviewMode = false;
+  platform::headless::set_screen({1920, 1080}, 24);
+  CResolution::Init_Screen_Dimensions();
+  COptions::ShowFramerate.Set(true);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  Render_Overlays();
+  glFinish();
+  COptions::ShowFramerate.Reset_To_Default();
+
+  // "Orbalune 3D" and "   Vantrel" in the lower right corner.
+  const LabelPlace place = Product_Label_Place(CTextureFont::Get_Text_Width("Orbalune 3D"), WIDTH, HEIGHT);
+  const Extent label = Lit_Extent(int(place.name_y * HEIGHT) - GLYPH_HALF_HEIGHT,
+                                  int(place.maker_y * HEIGHT) + GLYPH_HALF_HEIGHT);
+  ASSERT_GT(label.width(), 0);
+  EXPECT_GT(label.first, WIDTH / 3);
+  EXPECT_GE(label.width(), 10 * FONT_SPACING) << "cut at " << label.last;
+  EXPECT_LT(label.last, WIDTH - 1);
+  // The frame rate near the top right.
+  const Extent frame_rate = Line_At(0.055);
+  ASSERT_GT(frame_rate.width(), 0);
+  EXPECT_LT(frame_rate.last, WIDTH - 1);
 }
 
 }  // namespace
