@@ -25,6 +25,17 @@ bool Parse_Window_Id(const char* text, platform::WindowHandle* window) {
   return true;
 }
 
+// The one-dash name of a hosting option, which XScreenSaver's settings may
+// also spell with two dashes; nullptr for any other argument.
+const char* option_name(const char* argument) {
+  if (!argument) return nullptr;
+  const char* name = strncmp(argument, "--", 2) == 0 ? argument + 1 : argument;
+  for (const char* option : {ROOT_OPTION, WINDOW_ID_OPTION}) {
+    if (strcmp(name, option) == 0) return option;
+  }
+  return nullptr;
+}
+
 bool Fail(std::string* error, const std::string& reason) {
   *error = reason;
   return false;
@@ -32,17 +43,15 @@ bool Fail(std::string* error, const std::string& reason) {
 
 }  // namespace
 
-bool Is_Hosting_Option(const char* argument) {
-  return argument &&
-         (strcmp(argument, ROOT_OPTION) == 0 || strcmp(argument, WINDOW_ID_OPTION) == 0);
-}
+bool Is_Hosting_Option(const char* argument) { return option_name(argument) != nullptr; }
 
 bool Parse_Hosting_Arguments(int argc, char** argv, const char* window_variable,
                              HostedRequest* request, std::string* error) {
   *request = HostedRequest{};
-  if (argc < 1 || !Is_Hosting_Option(argv[0])) return Fail(error, "expected -root or -window-id");
+  const char* option = argc < 1 ? nullptr : option_name(argv[0]);
+  if (!option) return Fail(error, "expected -root or -window-id");
   int used = 1;
-  if (strcmp(argv[0], ROOT_OPTION) == 0) {
+  if (option == ROOT_OPTION) {
     if (window_variable && *window_variable) {
       if (!Parse_Window_Id(window_variable, &request->window)) {
         return Fail(error, std::string("XSCREENSAVER_WINDOW is not a window id: ") +
@@ -52,9 +61,9 @@ bool Parse_Hosting_Arguments(int argc, char** argv, const char* window_variable,
       request->desktop = true;
     }
   } else {
-    if (argc < 2) return Fail(error, "-window-id needs the id of a window");
+    if (argc < 2) return Fail(error, std::string(argv[0]) + " needs the id of a window");
     if (!Parse_Window_Id(argv[1], &request->window)) {
-      return Fail(error, std::string("-window-id wants a window id, not ") + argv[1]);
+      return Fail(error, std::string(argv[0]) + " wants a window id, not " + argv[1]);
     }
     used = 2;
   }

@@ -2,7 +2,8 @@
 // like it) start a display program inside a window of their own with: "-root" draws on the window
 // named by the XSCREENSAVER_WINDOW variable, or on the root window without
 // it; "-window-id ID" draws on the given window. Ids are decimal or "0x"
-// hexadecimal, as X tools print them.
+// hexadecimal, as X tools print them. Both options may also be written with
+// two dashes ("--root", "--window-id"), as XScreenSaver's settings do.
 #pragma once
 
 #include <string>
@@ -14,12 +15,12 @@ struct HostedRequest {
   bool desktop = false;               // the root window
 };
 
-// True for the first argument of such a command line.
+// True for the first argument of such a command line, in either spelling.
 bool Is_Hosting_Option(const char* argument);
 
-// Reads "-root" or "-window-id ID" from argv[0..argc); window_variable is
-// the value of XSCREENSAVER_WINDOW (nullptr when unset). False with the
-// reason in *error.
+// Reads "-root" or "-window-id ID" (or "--root", "--window-id ID") from
+// argv[0..argc); window_variable is the value of XSCREENSAVER_WINDOW
+// (nullptr when unset). False with the reason in *error.
 bool Parse_Hosting_Arguments(int argc, char** argv, const char* window_variable,
                              HostedRequest* request, std::string* error);
 

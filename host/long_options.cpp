@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/hosted_mode.h"
 #include "host/snapshot.h"
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 void Print_Usage() {
   fprintf(stderr,
           "usage: orbalune3d [/s | /p <window id> | /c[:<window id>]]\n"
+          "       orbalune3d -root | -window-id <window id>\n"
           "       orbalune3d --snapshot FILE.png [--size WxH] [--time YYYY-MM-DDTHH:MM:SSZ]"
           " [--frames N] [--rate FPS]\n");
 }
@@ -23,6 +25,8 @@ bool Is_Long_Option(const char* argument) {
 }
 
 int Run_Long_Options(int argc, char** argv) {
+  // XScreenSaver's settings may write its display programs' switches with two dashes.
+  if (argc > 0 && Is_Hosting_Option(argv[0])) return Run_Hosted_Mode(argc, argv);
   if (argc > 0 && strcmp(argv[0], "--snapshot") == 0) {
     SnapshotRequest request;
     std::string error;

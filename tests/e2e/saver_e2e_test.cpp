@@ -44,6 +44,21 @@ long frames_rendered(const std::string& log) {
   return strtol(log.c_str() + (start == std::string::npos ? 0 : start + 1), nullptr, 10);
 }
 
+// A window id as X tools print it.
+std::string hex_id(unsigned long window) {
+  char text[32];
+  snprintf(text, sizeof text, "0x%lx", window);
+  return text;
+}
+
+// Whether xwininfo lists the saver's window among the children of the
+// window it selects ("-id <window>" or "-root").
+bool has_hosted_child(const XServer& server, std::vector<std::string> which_window) {
+  which_window.insert(which_window.begin(), {"xwininfo", "-children"});
+  const std::string children = server.run_x_client(which_window).out;
+  return children.find("\"Hosted Screen Saver\"") != std::string::npos;
+}
+
 class SaverE2eTest : public ::testing::Test {
  protected:
   // The program of the test reads the same options store as this process.
@@ -109,6 +124,17 @@ class SaverE2eTest : public ::testing::Test {
     return start_inside_window(host, [](unsigned long window) {
       return std::pair{std::vector<std::string>{"/p", std::to_string(window)}, Environment{}};
     });
+  }
+
+  // -root, in the spelling given, with XSCREENSAVER_WINDOW naming the window
+  // (its id in *host); the saver's window must be inside it.
+  std::unique_ptr<RunningProgram> start_root_in_window(const char* option, unsigned long* host) {
+    auto saver = start_inside_window(host, [option](unsigned long window) {
+      return std::pair{std::vector<std::string>{option},
+                       Environment{{"XSCREENSAVER_WINDOW", hex_id(window)}}};
+    });
+    if (*host) EXPECT_TRUE(has_hosted_child(*server, {"-id", std::to_string(*host)}));
+    return saver;
   }
 
   void expect_clean_end(RunningProgram& saver) {
@@ -185,20 +211,6 @@ TEST_F(SaverE2eTest, preview_draws_inside_the_given_window_and_ignores_input) {
 
 // XScreenSaver's way: the full picture inside a window of the daemon's,
 // which keeps the input and ends the saver with SIGTERM.
-std::string hex_id(unsigned long window) {
-  char text[32];
-  snprintf(text, sizeof text, "0x%lx", window);
-  return text;
-}
-
-// Whether xwininfo lists the saver's window among the children of the
-// window it selects ("-id <window>" or "-root").
-bool has_hosted_child(const XServer& server, std::vector<std::string> which_window) {
-  which_window.insert(which_window.begin(), {"xwininfo", "-children"});
-  const std::string children = server.run_x_client(which_window).out;
-  return children.find("\"Hosted Screen Saver\"") != std::string::npos;
-}
-
 TEST_F(SaverE2eTest, hosted_draws_the_full_picture_in_the_given_window_and_ignores_input) {
   unsigned long host = 0;
   auto saver = start_inside_window(&host, [](unsigned long window) {
@@ -239,13 +251,18 @@ TEST_F(SaverE2eTest, hosted_follows_its_window_when_that_is_resized) {
 
 TEST_F(SaverE2eTest, hosted_by_root_and_the_window_variable_ends_with_that_window) {
   unsigned long host = 0;
-  auto saver = start_inside_window(&host, [](unsigned long window) {
-    return std::pair{std::vector<std::string>{"-root"},
-                     Environment{{"XSCREENSAVER_WINDOW", hex_id(window)}}};
-  });
+  auto saver = start_root_in_window("-root", &host);
   ASSERT_NE(host, 0u);
-  EXPECT_TRUE(has_hosted_child(*server, {"-id", std::to_string(host)}));
   window_owner->signal(SIGTERM);
+  expect_clean_end(*saver);
+}
+
+// XScreenSaver's settings may spell the switch with two dashes.
+TEST_F(SaverE2eTest, hosted_by_double_dash_root_draws_in_the_window_variable) {
+  unsigned long host = 0;
+  auto saver = start_root_in_window("--root", &host);
+  ASSERT_NE(host, 0u);
+  saver->signal(SIGTERM);
   expect_clean_end(*saver);
 }
 

@@ -42,6 +42,27 @@ TEST(HostedMode, RootTakesTheWindowVariableOrTheDesktop) {
   EXPECT_TRUE(request.desktop);
 }
 
+// XScreenSaver's settings hand over the switches with two dashes.
+TEST(HostedMode, DoubleDashSpellingsAreTheSameOptions) {
+  HostedRequest request;
+  std::string error;
+  EXPECT_TRUE(Is_Hosting_Option("--root"));
+  EXPECT_TRUE(Is_Hosting_Option("--window-id"));
+  ASSERT_TRUE(Parse({"--root"}, "0x1e00007", &request, &error)) << error;
+  EXPECT_EQ(request.window, 0x1e00007u);
+  ASSERT_TRUE(Parse({"--root"}, nullptr, &request, &error)) << error;
+  EXPECT_TRUE(request.desktop);
+  ASSERT_TRUE(Parse({"--window-id", "0x40000d"}, nullptr, &request, &error)) << error;
+  EXPECT_EQ(request.window, 0x40000du);
+  EXPECT_FALSE(Parse({"--window-id"}, nullptr, &request, &error));
+  EXPECT_NE(error.find("--window-id needs"), std::string::npos) << error;
+  EXPECT_FALSE(Parse({"--root", "--fast"}, nullptr, &request, &error));
+  EXPECT_NE(error.find("--fast"), std::string::npos) << error;
+  for (const char* other : {"---root", "--roots", "--window", "root"}) {
+    EXPECT_FALSE(Is_Hosting_Option(other)) << other;
+  }
+}
+
 TEST(HostedMode, BadIdsAndExtraWordsAreRefusedWithTheirReason) {
   HostedRequest request;
   std::string error;
