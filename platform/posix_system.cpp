@@ -1,6 +1,7 @@
 // POSIX process and machine facts behind platform::SystemApi.
 //
-// Implemented: program and options folders (XDG or ORBALUNE3D_HOME), module
+// Implemented: program and options folders (XDG or ORBALUNE3D_HOME, made
+// absolute against the directory the process started in), module
 // name, memory and processor counts, kernel and distribution names, beep on
 // the terminal, debugger break when traced, message text on standard error.
 // The X11 backend replaces message_box and beep with visible ones.
@@ -9,6 +10,7 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -25,14 +27,34 @@ std::string env_or_empty(const char* name) {
   return value ? value : "";
 }
 
+std::string current_directory() {
+  char buffer[PATH_MAX];
+  return getcwd(buffer, sizeof buffer) ? buffer : "";
+}
+
+// The working directory the process started in, taken before any change of
+// directory (change_directory asks for it first).
+const std::string& start_directory() {
+  static const std::string directory = current_directory();
+  return directory;
+}
+
+// A relative folder is read against the start directory, so that a change of
+// the working directory cannot move the program's files.
+std::string absolute(const std::string& path) {
+  if (path.empty() || path[0] == '/' || start_directory().empty()) return path;
+  return start_directory() + "/" + path;
+}
+
 // $XDG_<kind>_HOME/orbalune3d, falling back to ~/<fallback>/orbalune3d;
-// ORBALUNE3D_HOME puts every file of the program in one folder.
+// ORBALUNE3D_HOME puts every file of the program in one folder. Always an
+// absolute path.
 std::string xdg_folder(const char* xdg_variable, const char* home_fallback) {
   std::string single = env_or_empty("ORBALUNE3D_HOME");
-  if (!single.empty()) return single;
+  if (!single.empty()) return absolute(single);
   std::string base = env_or_empty(xdg_variable);
   if (base.empty()) base = env_or_empty("HOME") + "/" + home_fallback;
-  return base + "/orbalune3d";
+  return absolute(base + "/orbalune3d");
 }
 
 std::string program_folder() { return xdg_folder("XDG_DATA_HOME", ".local/share"); }
@@ -49,7 +71,10 @@ bool make_folder(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool change_directory(const std::string& path) { return chdir(path.c_str()) == 0; }
+bool change_directory(const std::string& path) {
+  start_directory();
+  return chdir(path.c_str()) == 0;
+}
 
 std::string module_file_name() {
   char buffer[4096];

@@ -16,8 +16,8 @@ const size_t LOG_LINE_SIZE = 1024;
 struct LogState {
   std::mutex lock;
   bool enabled = false;
-  bool first_file_write = true;
-  bool file_usable = true;
+  std::string file;          // the log file this run has started
+  bool file_usable = false;  // it could be created
 };
 
 // Created by the first caller, so that static objects of other files may log
@@ -27,23 +27,32 @@ LogState& log_state() {
   return state;
 }
 
-// The first write of a run truncates the file; every line is one append, so
-// it is on disk before the caller goes on. A folder where the file cannot be
-// made costs the file, not the program: the line still reaches stdout.
-void write_to_file(LogState& state, const char* line) {
-  if (!state.file_usable) return;
-  const std::string path = CUtility::Log_File_Path();
-  if (state.first_file_write) {
-    state.first_file_write = false;
-    CUtility::Change_To_Exe_Directory();
-    FILE* file = fopen(path.c_str(), "w");
-    if (!file) {
-      state.file_usable = false;
-      fprintf(stderr, "Orbalune 3D: cannot create the log file %s\n", path.c_str());
-      return;
-    }
-    fclose(file);
+// Creates the log file empty in the program folder, which is made when
+// missing. A folder where the file cannot be made costs the file, not the
+// program: the lines still reach stdout.
+void start_file(LogState& state, const std::string& path) {
+  const platform::SystemApi& system = platform::api().system;
+  state.file = path;
+  system.make_folder(system.program_folder());
+  FILE* file = fopen(path.c_str(), "w");
+  state.file_usable = file != nullptr;
+  if (!file) {
+    fprintf(stderr, "Orbalune 3D: cannot create the log file %s\n", path.c_str());
+    return;
   }
+  fclose(file);
+}
+
+// The first line a run writes into its log file truncates the file; every
+// line is one append, so it is on disk before the caller goes on. The file
+// is known by its full path, so a process that inherited the state of one
+// that logged elsewhere (a forked child) still starts its own file afresh.
+// The working directory is left alone: relative paths the user gave keep
+// their meaning.
+void write_to_file(LogState& state, const char* line) {
+  const std::string path = CUtility::Log_File_Path();
+  if (path != state.file) start_file(state, path);
+  if (!state.file_usable) return;
   if (FILE* file = fopen(path.c_str(), "a")) {
     fputs(line, file);
     fclose(file);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,8 +12,9 @@
 
 namespace {
 
-// Points the program folder at a fresh folder for one test; the log decides
-// on truncation once per process, so these tests each run in a child.
+// Points the program folder at a fresh folder for one test. Each test logs
+// in a child process, as one run of the program, so that the parent's log
+// state stays as it was.
 class LogTest : public ::testing::Test {
  protected:
   void SetUp() override { setenv("ORBALUNE3D_HOME", folder.path().c_str(), 1); }
@@ -48,6 +50,22 @@ TEST_F(LogTest, second_run_truncates_and_unterminated_lines_continue) {
   EXPECT_EQ(read_file(folder.file("_vantrel_ob3d.txt")), "one run\n");
   EXPECT_EXIT(run("second ", "run"), ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(read_file(folder.file("_vantrel_ob3d.txt")), "second run\n");
+}
+
+// A relative path the user gave (a snapshot's file) must keep its meaning,
+// so the log makes its missing folder but never changes the directory.
+TEST_F(LogTest, the_first_line_makes_the_folder_and_leaves_the_working_directory) {
+  const std::string nested = folder.file("data/orbalune3d");
+  setenv("ORBALUNE3D_HOME", nested.c_str(), 1);
+  EXPECT_EXIT(
+      {
+        const std::filesystem::path before = std::filesystem::current_path();
+        CUtility::Set_Logging(true);
+        CUtility::Log("line\n");
+        std::exit(std::filesystem::current_path() == before ? 0 : 3);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(read_file(nested + "/_vantrel_ob3d.txt"), "line\n");
 }
 
 TEST_F(LogTest, overlong_line_is_cut_at_1023_characters) {
