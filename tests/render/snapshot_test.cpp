@@ -141,6 +141,29 @@ TEST_F(SnapshotPictureTest, ProductLabelShowsAtItsPlaceBeforeItFades) {
             0);
 }
 
+// The label fades out over ten seconds once the scene is ready (300 frames at
+// the snapshot's 30 per second), and stays when ShowLabel keeps it.
+TEST_F(SnapshotPictureTest, ProductLabelFadesOutOnceTheSceneIsReadyUnlessKept) {
+  COptions::ShowStars.Set(false);
+  const LabelPlace place = Product_Label_Place(11 * 8, WIDTH, HEIGHT);
+  const double line = 16.0 / HEIGHT;
+  auto label_brightness = [&](int frames) {
+    return Take(EQUINOX_NOON, frames)
+        .Mean_Brightness(place.x, place.name_y - line / 2, place.x + 88.0 / WIDTH,
+                         place.maker_y + line / 2);
+  };
+  const double start = label_brightness(10);
+  ASSERT_GT(start, 20);
+  const double halfway = label_brightness(160);
+  EXPECT_GT(halfway, start * 0.3);
+  EXPECT_LT(halfway, start * 0.7);
+  EXPECT_LT(label_brightness(340), 0.5);
+  COptions::ShowLabel.Set(true);
+  EXPECT_NEAR(label_brightness(340), start, start * 0.05);
+  COptions::ShowLabel.Reset_To_Default();
+  COptions::ShowStars.Reset_To_Default();
+}
+
 TEST_F(SnapshotPictureTest, UnwritableFileFailsWithAReason) {
   const ProgramResult result = run_program(
       program_argv({"--snapshot", folder.path() + "/missing/snapshot.png", "--frames", "2",
