@@ -1,24 +1,13 @@
-// The drawing child's own rules: mouse moves in the saver's first second do
-// not close it (the pointer may still settle after the start), and the
-// shut-down stops the texture worker before anything it fills is freed.
+// The drawing child's own rule for the mouse: moves in the saver's first
+// second do not close it (the pointer may still settle after the start).
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <unistd.h>
-
-#include <string>
-#include <thread>
-#include <vector>
-
 #include "../utilitylib/timer_fake_clock.h"
-#include "config/options.h"
 #include "host/saver_host.h"
 #include "host/saver_window.h"
 #include "platform/headless_window.h"
 #include "platform/platform.h"
-#include "support/temp_folder.h"
 #include "utilitylib/timer.h"
-#include "utilitylib/utility.h"
 
 namespace {
 
@@ -81,39 +70,6 @@ TEST_F(SaverChildTest, mouse_moves_in_the_first_second_are_ignored) {
   CTimer::Tick();
   move(5);
   EXPECT_EQ(close_requests(child), 1);
-}
-
-// The worker fills buffers that the cloud layer and the backdrop take; those
-// objects, the frame driver and the buffers nobody took may only go once it
-// has stopped, or it could write into freed memory or publish a buffer that
-// nothing frees any more.
-TEST_F(SaverChildTest, shut_down_stops_the_worker_before_freeing_what_it_fills) {
-  COptions::ReleaseLogging.Set(true);
-  platform::headless::set_screen(platform::Size{320, 240}, 24);
-  EXPECT_EXIT(
-      {
-        std::thread terminator([] {
-          sleep(1);
-          kill(getpid(), SIGTERM);
-        });
-        const int code = Run_Saver(0);
-        terminator.join();
-        platform::exit_process(code == 0 ? 0 : 3);
-      },
-      ::testing::ExitedWithCode(0), "");
-  COptions::ReleaseLogging.Reset_To_Default();
-  const std::string log = read_file(CUtility::Log_File_Path());
-  const size_t destroy = log.find("ScreenSaverChildProc:WM_DESTROY\n");
-  ASSERT_NE(destroy, std::string::npos) << log;
-  size_t at = destroy;
-  for (const char* step : {"CTextureMgr::Close\n", "CSmartObjectMgr::Close\n", "CRender::Close\n",
-                           "CCloudLayer::Prevent_Memory_Leak\n",
-                           "CSpaceBackdrop::Prevent_Memory_Leak\n"}) {
-    const size_t next = log.find(step, at);
-    EXPECT_NE(next, std::string::npos) << step << " missing or out of order in\n"
-                                       << log.substr(destroy);
-    if (next != std::string::npos) at = next;
-  }
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ TEST_F(SaverWindowTest, start_up_counts_the_start_and_repairs_the_sun_colour) {
   EXPECT_EQ(COptions::UsageCount.Get(), usage + 1);
 }
 
-// Frames run until SIGTERM, which closes through the normal shut-down.
+// Frames run until SIGTERM, which closes through the normal shut-down, in
+// its order.
 TEST_F(SaverWindowTest, sigterm_ends_a_running_saver_through_its_shut_down) {
   COptions::ReleaseLogging.Set(true);
   platform::headless::set_screen(platform::Size{320, 240}, 24);
@@ -103,6 +104,19 @@ TEST_F(SaverWindowTest, sigterm_ends_a_running_saver_through_its_shut_down) {
   ASSERT_NE(frames, std::string::npos);
   EXPECT_LT(frames, log.find("  Average framerate = ", destroy));
   EXPECT_EQ(log.find("  0 frames rendered"), std::string::npos);
+  // The worker fills buffers that the cloud layer and the backdrop take;
+  // those objects, the frame driver and the buffers nobody took may only go
+  // once it has stopped, or it could write into freed memory or publish a
+  // buffer that nothing frees any more.
+  size_t at = destroy;
+  for (const char* step : {"CTextureMgr::Close\n", "CSmartObjectMgr::Close\n", "CRender::Close\n",
+                           "CCloudLayer::Prevent_Memory_Leak\n",
+                           "CSpaceBackdrop::Prevent_Memory_Leak\n"}) {
+    const size_t next = log.find(step, at);
+    ASSERT_NE(next, std::string::npos) << step << " missing or out of order in\n"
+                                       << log.substr(destroy);
+    at = next;
+  }
 }
 
 }  // namespace
