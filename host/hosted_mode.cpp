@@ -78,7 +78,7 @@ int Run_Hosted_Mode(int argc, char** argv) {
     fprintf(stderr, "orbalune3d: %s\n", error.c_str());
     return -1;
   }
-  if (!platform::select_backend(platform::Backend::X11)) return 1;
+  if (!platform::select_backend(platform::Backend::Native)) return 1;
   platform::WindowApi& windows = platform::api().window;
   const platform::WindowHandle host = request.desktop ? windows.desktop_window() : request.window;
   if (!host || !windows.is_window(host)) {

@@ -6,7 +6,6 @@
 #include "host/saver_host.h"
 
 #include <atomic>
-#include <csignal>
 #include <cstdlib>
 
 #include "host/saver_window.h"
@@ -28,23 +27,18 @@ platform::Point saved_cursor{0, 0};
 
 platform::WindowApi& windows() { return platform::api().window; }
 
-// Set by SIGTERM or SIGINT; the message loop turns it into WM_CLOSE so that
-// the saver stops through its normal shut-down.
+// Set when the system asks the process to stop (SIGTERM, SIGINT); the
+// message loop turns it into WM_CLOSE so that the saver stops through its
+// normal shut-down.
 std::atomic<bool> close_requested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-void on_close_signal(int) {
+void on_stop_request() {
   close_requested.store(true);
   platform::api().window.wake();
 }
 
-void install_close_signals() {
-  struct sigaction action {};
-  action.sa_handler = on_close_signal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
-}
+void install_close_signals() { platform::api().system.on_stop_request(on_stop_request); }
 
 void close_window(platform::WindowHandle window) {
   windows().post_message(window, platform::WM_CLOSE, 0, 0);

@@ -107,38 +107,50 @@ bool start_saver(platform::WindowHandle window) {
   return true;
 }
 
+// The window-system calls that make the GL context, in their order.
+const char* const CONTEXT_STEPS[] = {"ChoosePixelFormat", "SetPixelFormat",
+                                     "DescribePixelFormat", "wglCreateContext",
+                                     "wglMakeCurrent"};
+const char DESCRIBE_STEP[] = "DescribePixelFormat";
+
 bool is_software_renderer(const char* renderer) {
   return renderer && (strstr(renderer, "llvmpipe") || strstr(renderer, "softpipe") ||
-                      strstr(renderer, "swrast"));
+                      strstr(renderer, "swrast") || strstr(renderer, "GDI Generic"));
 }
 
-// The Win32 pixel-format flags, as the renderer string tells them here: a
-// software rasteriser is a generic format without acceleration.
+// The pixel format's generic bits where the system has them (Win32). A
+// software rasteriser counts as a generic format without acceleration too:
+// under Wine, and everywhere on Linux, the chosen format carries neither
+// bit while Mesa's software renderer draws.
 void log_renderer_kind(const platform::ContextInfo& info) {
-  const bool software =
+  const bool software_renderer =
       is_software_renderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-  CUtility::Log("  PFD_GENERIC_FORMAT      = %d\n", software ? 1 : 0);
-  CUtility::Log("  PFD_GENERIC_ACCELERATED = %d\n", 0);
+  const bool generic = info.generic_format || software_renderer;
+  const bool accelerated = info.generic_accelerated;
+  CUtility::Log("  PFD_GENERIC_FORMAT      = %d\n", generic ? 1 : 0);
+  CUtility::Log("  PFD_GENERIC_ACCELERATED = %d\n", accelerated ? 1 : 0);
   CUtility::Log("  Swap interval           = %d\n", info.swap_interval);
-  if (software) {
+  if (generic && !accelerated) {
     CUtility::Log("  Software rendering!\n");
     HardwareAccelerated = false;
   }
 }
 
+// The backend makes every call at once; the log then tells them in their
+// order up to a failing one, with the pixel format's kind after its
+// description.
 void create_gl_context(platform::WindowHandle window) {
-  CUtility::Log("ChoosePixelFormat...\n");
-  CUtility::Log("SetPixelFormat...\n");
-  CUtility::Log("DescribePixelFormat...\n");
-  CUtility::Log("wglCreateContext...\n");
-  CUtility::Log("wglMakeCurrent...\n");
   const platform::Size size = windows().client_size(window);
   platform::ContextInfo info{};
   const bool created =
       platform::api().context.create(window, size.width, size.height, {}, &info);
-  Check_Api_Result(created, false, info.failed_call ? info.failed_call : "wglCreateContext",
-                   info.error);
-  log_renderer_kind(info);
+  const char* failed_call = info.failed_call ? info.failed_call : "wglCreateContext";
+  for (const char* step : CONTEXT_STEPS) {
+    CUtility::Log("%s...\n", step);
+    if (!created && strcmp(step, failed_call) == 0) break;
+    if (created && strcmp(step, DESCRIBE_STEP) == 0) log_renderer_kind(info);
+  }
+  Check_Api_Result(created, false, failed_call, info.error);
 }
 
 void log_gl_strings() {

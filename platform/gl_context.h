@@ -21,6 +21,11 @@ struct ContextInfo {
   bool double_buffer;
   // Frames wait for this many vertical blanks at the swap (0: unpaced).
   int swap_interval = 0;
+  // Win32: the chosen pixel format's PFD_GENERIC_FORMAT (Microsoft's
+  // software implementation) and PFD_GENERIC_ACCELERATED bits. Systems
+  // without pixel-format descriptors leave both false.
+  bool generic_format = false;
+  bool generic_accelerated = false;
   // On failure: the step that failed, named as the Win32 call it stands for
   // ("ChoosePixelFormat", "wglCreateContext", "wglMakeCurrent"), and the
   // window system's error code.
@@ -45,5 +50,12 @@ namespace egl {
 // compatibility profile, rendering into a pbuffer of the requested size.
 void connect_context(ContextApi& context);
 }  // namespace egl
+
+namespace wgl {
+// Contexts on a Win32 window's device context (wgl_context.cpp).
+void connect_window_context(ContextApi& context);
+// Offscreen contexts: a WGL pbuffer of the requested size (wgl_pbuffer.cpp).
+void connect_pbuffer_context(ContextApi& context);
+}  // namespace wgl
 
 }  // namespace platform

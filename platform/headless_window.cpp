@@ -7,10 +7,7 @@
 #include "platform/headless_window.h"
 
 #include "platform/platform.h"
-
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
+#include "platform/wake_signal.h"
 
 #include <deque>
 #include <map>
@@ -41,7 +38,6 @@ struct State {
   int bits_per_pixel = 24;
   Point cursor{0, 0};
   uint32_t last_error = 0;
-  int wake_pipe[2] = {-1, -1};
 };
 
 State& state() {
@@ -52,20 +48,6 @@ State& state() {
 WindowRecord* find(WindowHandle window) {
   auto found = state().windows.find(window);
   return found == state().windows.end() ? nullptr : &found->second;
-}
-
-// The wake-up pipe exists before any signal handler can write to it.
-void open_wake_pipe() {
-  State& s = state();
-  if (s.wake_pipe[0] < 0 && pipe2(s.wake_pipe, O_NONBLOCK | O_CLOEXEC) != 0) {
-    s.wake_pipe[0] = s.wake_pipe[1] = -1;
-  }
-}
-
-void drain_wake_pipe() {
-  char buffer[64];
-  while (read(state().wake_pipe[0], buffer, sizeof buffer) > 0) {
-  }
 }
 
 bool take_posted(Message* message) {
@@ -84,15 +66,6 @@ bool take_paint(Message* message) {
     }
   }
   return false;
-}
-
-// Blocks until the wake pipe or the native descriptor is readable.
-void wait_for_input(int native_descriptor) {
-  pollfd descriptors[2] = {{state().wake_pipe[0], POLLIN, 0}, {native_descriptor, POLLIN, 0}};
-  const nfds_t count = native_descriptor >= 0 ? 2 : 1;
-  if (descriptors[0].fd < 0 && count == 1) return;
-  poll(descriptors, count, -1);
-  if (descriptors[0].revents & POLLIN) drain_wake_pipe();
 }
 
 bool register_class(const WindowClass& window_class) {
@@ -161,12 +134,7 @@ intptr_t default_window_proc(WindowHandle window, uint32_t message, uintptr_t, i
   return 0;
 }
 
-void wake() {
-  const char byte = 1;
-  if (state().wake_pipe[1] >= 0) {
-    [[maybe_unused]] ssize_t written = write(state().wake_pipe[1], &byte, 1);
-  }
-}
+void wake() { raise_wake_signal(); }
 
 WindowHandle find_window(const char* class_name, const char* title) {
   for (const auto& [handle, record] : state().windows) {
@@ -249,11 +217,11 @@ void destroy_window_with(WindowHandle window, const NativeHooks* hooks) {
 }
 
 bool get_message_with(Message* message, const NativeHooks* hooks) {
-  open_wake_pipe();
+  open_wake_signal();
   if (!take_posted(message)) {
     if (hooks) hooks->pump_events();
     if (!take_posted(message) && !take_paint(message)) {
-      wait_for_input(hooks ? hooks->event_descriptor() : -1);
+      wait_for_wake_signal(hooks ? hooks->event_descriptor() : -1);
       *message = Message{0, WM_NULL, 0, 0};
     }
   }
@@ -301,7 +269,7 @@ void reset() {
 }
 
 void connect_window(WindowApi& window) {
-  open_wake_pipe();
+  open_wake_signal();
   window.register_class = register_class;
   window.create_window = create_window;
   window.destroy_window = destroy_window;

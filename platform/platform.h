@@ -30,17 +30,24 @@ struct Platform {
   DialogApi dialog;
 };
 
-// Window-system backends. Headless has no windows of its own and renders
-// offscreen through EGL; it is what tests and snapshots use.
-enum class Backend { X11, Headless };
+// Window-system backends. Native is the desktop's own: X11 with GLX on
+// Linux, Win32 with WGL on Windows. Headless has no windows of its own and
+// renders offscreen (EGL on Linux, a WGL pbuffer on Windows); it is what
+// tests and snapshots use.
+enum class Backend { Native, Headless };
 
-// The process-wide table. On first use every area is connected to its Linux
-// backend and windows to Headless; safe to call during static construction.
+// The process-wide table. On first use every area is connected to its
+// backend for this system and windows to Headless; safe to call during
+// static construction.
 Platform& api();
 
 // Connects the window and GL-context areas to the given backend. Returns false
 // (and reports why) when the backend cannot be used, for example no display.
 bool select_backend(Backend backend);
+
+// Fills the table with this system's offscreen contexts (what Headless
+// uses), for code that keeps a context of its own beside the process's.
+void connect_offscreen_context(ContextApi& context);
 
 // Ends the process through the system area; never returns, even when a test
 // has put a returning fake in its place.

@@ -14,10 +14,11 @@ struct MemoryStatus {
 };
 
 struct OsVersion {
-  std::string kernel_name;     // "Linux"
-  int major, minor, patch;     // kernel release numbers
-  std::string release;         // full kernel release text
-  std::string pretty_name;     // distribution name from os-release
+  std::string kernel_name;     // "Linux", "Windows"
+  int major, minor, patch;     // kernel release numbers; Windows: the build number
+  std::string release;         // full kernel release text; Windows: the service pack
+  std::string pretty_name;     // distribution name from os-release; Windows: its name
+  int platform_id = -1;        // Windows' platform id (2: NT family); -1 elsewhere
 };
 
 struct SystemApi {
@@ -40,6 +41,11 @@ struct SystemApi {
   // A visible message for the user, also written to standard error. Blocks
   // until dismissed where the backend can show a window.
   void (*message_box)(const char* text, const char* caption, MessageBoxIcon icon);
+  // Calls handler when the system asks the process to stop (POSIX: SIGTERM
+  // or SIGINT; Windows: Ctrl+C, Ctrl+Break or closing the console). It runs
+  // in a signal handler or on another thread, so it may only store atomics
+  // and wake the message loop.
+  void (*on_stop_request)(void (*handler)());
   // Ends the process at once with the given code, running no destructors.
   // Callers use platform::exit_process, which never returns.
   void (*exit_process)(int code);
@@ -47,6 +53,8 @@ struct SystemApi {
 
 namespace posix {
 void connect_system(SystemApi& system);
+// SIGTERM and SIGINT as stop requests (posix_stop_request.cpp).
+void on_stop_request(void (*handler)());
 }
 
 }  // namespace platform

@@ -1,12 +1,13 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing need.
+# Installs the Debian packages that building, running and testing need,
+# and any further packages named as arguments (tools/setup-windows.sh).
 # As root it runs apt-get itself; otherwise it prints the exact command.
 set -e
 
 PACKAGES="cmake ninja-build g++ pkg-config googletest libgtest-dev
   libjpeg62-turbo-dev libpng-dev libgl-dev libglu1-mesa-dev libegl-dev
   libegl-mesa0 libgl1-mesa-dri libx11-dev libgtk-3-dev
-  xvfb xauth xdotool x11-utils shared-mime-info"
+  xvfb xauth xdotool x11-utils shared-mime-info $*"
 
 missing=""
 for package in $PACKAGES; do

@@ -148,8 +148,10 @@ void CUtility::Log_System_Data() {
 void CUtility::Log_Os_Data() {
   const platform::OsVersion version = platform::api().system.os_version();
   Log("CUtility::Log_Os_Data:\n");
-  Log("  %s version %d.%d.%d, (%s) = ", version.kernel_name.c_str(), version.major,
-      version.minor, version.patch, version.release.c_str());
+  Log("  %s version %d.%d.%d, ", version.kernel_name.c_str(), version.major, version.minor,
+      version.patch);
+  if (version.platform_id >= 0) Log("platform %d, ", version.platform_id);
+  Log("(%s) = ", version.release.c_str());
   Log("%s\n", version.pretty_name.c_str());
 }
 

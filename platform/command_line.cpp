@@ -1,0 +1,49 @@
+// The command-line text of the screensaver switches, by the system's rule.
+#include "platform/command_line.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace platform {
+namespace {
+
+bool is_blank_or_control(unsigned char c) { return c >= 0x01 && c <= 0x20; }
+
+const char* skip_blanks_and_controls(const char* text) {
+  while (is_blank_or_control(static_cast<unsigned char>(*text))) ++text;
+  return text;
+}
+
+}  // namespace
+
+std::string join_arguments(int argc, char** argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text += ' ';
+    text += argv[i];
+  }
+  return skip_blanks_and_controls(text.c_str());
+}
+
+// The program name is single-byte text, so stepping by bytes is what
+// CharNextA does for it.
+std::string after_program_name(const char* command_line) {
+  const char* text = command_line ? command_line : "";
+  if (*text == '"') {
+    ++text;
+    while (*text && *text != '"') ++text;
+    if (*text == '"') ++text;
+  } else {
+    while (static_cast<unsigned char>(*text) > ' ') ++text;
+  }
+  return skip_blanks_and_controls(text);
+}
+
+#if defined(_WIN32)
+std::string command_line_switches(int, char**) { return after_program_name(GetCommandLineA()); }
+#else
+std::string command_line_switches(int argc, char** argv) { return join_arguments(argc, argv); }
+#endif
+
+}  // namespace platform
