@@ -1,7 +1,8 @@
 // The whole program drawing offscreen (--snapshot) at three window sizes:
 // the time from process start to the first frame, and frames per second of
 // the lit scene alone (Earth, Moon, Sun, cities; no clouds, atmosphere,
-// nebulae, stars or flare) and of the full sky at 2000 and at 5000 stars.
+// nebulae, stars or flare) and of the full sky at 2000 and at 5000 stars,
+// and the peak memory of a snapshot.
 //
 // Each run is a separate process. A run of one frame measures start-up (the
 // first frame with it, plus writing the PNG and shutting down, so it is an
@@ -13,9 +14,15 @@
 // 2000, which it reaches at about frame 520. The cloud layer has faded in
 // by frame 120. The star count of every run is read back from the
 // program's log. Medians of RUNS runs.
+//
+// Peak memory: the largest resident set (the child's ru_maxrss) of a
+// snapshot of the full sky after 300 frames at 30 per second, run with
+// LP_NUM_THREADS removed from the environment, so that llvmpipe rasterizes
+// on its own threads as it does outside the tests.
 //   build/bench/bench_render [runs]
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +34,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench_support.h"
@@ -36,6 +44,7 @@ extern char** environ;
 namespace {
 
 const int DEFAULT_RUNS = 5;
+const int MEMORY_FRAMES = 300;
 const char OPTIONS_HEADER[] = "[HKEY_CURRENT_USER\\Software\\Vantrel\\Orbalune 3D]\n";
 
 struct Size {
@@ -69,7 +78,12 @@ const Scene SCENES[] = {
 struct Timing {
   double seconds = -1;  // negative when the run failed
   int stars = -1;
+  double peak_mb = 0;
 };
+
+// Whether a run keeps the caller's LP_NUM_THREADS or drops it for llvmpipe's
+// default of one rasterizer thread per core.
+enum class Rasterizer { AS_CALLER_SETS, OWN_THREADS };
 
 // A program folder of its own, with the scene's options and logging on.
 std::string Make_Folder(const std::string& parent, int index, const Scene& scene) {
@@ -93,7 +107,19 @@ int Stars_In_Log(const std::string& folder) {
   return stars;
 }
 
-Timing Time_Snapshot(const std::string& folder, const Size& size, int frames, int rate) {
+// This process's environment with ORBALUNE3D_HOME pointing at the folder.
+std::vector<std::string> Environment(const std::string& folder, Rasterizer rasterizer) {
+  std::vector<std::string> variables = {"ORBALUNE3D_HOME=" + folder};
+  for (char** variable = environ; *variable; ++variable) {
+    const std::string_view text = *variable;
+    if (rasterizer == Rasterizer::OWN_THREADS && text.starts_with("LP_NUM_THREADS=")) continue;
+    variables.emplace_back(text);
+  }
+  return variables;
+}
+
+Timing Time_Snapshot(const std::string& folder, const Size& size, int frames, int rate,
+                     Rasterizer rasterizer = Rasterizer::AS_CALLER_SETS) {
   const std::string file = folder + "/bench.png";
   std::vector<std::string> words = {OB3D_PROGRAM, "--snapshot", file, "--size",
                                     std::to_string(size.width) + "x" + std::to_string(size.height),
@@ -102,9 +128,9 @@ Timing Time_Snapshot(const std::string& folder, const Size& size, int frames, in
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
-  const std::string home = "ORBALUNE3D_HOME=" + folder;
-  std::vector<char*> env = {const_cast<char*>(home.c_str())};
-  for (char** variable = environ; *variable; ++variable) env.push_back(*variable);
+  std::vector<std::string> variables = Environment(folder, rasterizer);
+  std::vector<char*> env;
+  for (std::string& variable : variables) env.push_back(variable.data());
   env.push_back(nullptr);
 
   // The program's log also goes to its standard output; the table alone
@@ -119,10 +145,12 @@ Timing Time_Snapshot(const std::string& folder, const Size& size, int frames, in
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return timing;
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return timing;
   timing.seconds = took.count();
+  timing.peak_mb = double(usage.ru_maxrss) / 1024;
   timing.stars = Stars_In_Log(folder);
   return timing;
 }
@@ -152,12 +180,13 @@ int main(int argc, char** argv) {
   }
   printf("%-10s %14s", "size", "start->frame1");
   for (const Scene& scene : SCENES) printf(" %10s fps", scene.name);
+  printf(" %12s", "peak MiB");
   printf("   (median of %d runs)\n", runs);
   int status = 0;
   // Warms the file cache and the GL driver's shader cache.
   Time_Snapshot(folders[0], SIZES[0], 1, SCENES[0].rate);
   for (const Size& size : SIZES) {
-    std::vector<double> first_frame;
+    std::vector<double> first_frame, peak;
     std::vector<std::vector<double>> rates(std::size(SCENES));
     for (int run = 0; run < runs && status == 0; ++run) {
       const Timing one = Time_Snapshot(folders[2], size, 1, SCENES[2].rate);
@@ -167,6 +196,10 @@ int main(int argc, char** argv) {
         rates[i].push_back(Frame_Rate(folders[i], SCENES[i], size));
         if (rates[i].back() < 0) status = 1;
       }
+      const Timing memory = Time_Snapshot(folders[2], size, MEMORY_FRAMES, SCENES[2].rate,
+                                          Rasterizer::OWN_THREADS);
+      if (memory.seconds < 0) status = 1;
+      peak.push_back(memory.peak_mb);
     }
     if (status != 0) {
       fprintf(stderr, "snapshot at %dx%d failed\n", size.width, size.height);
@@ -174,7 +207,7 @@ int main(int argc, char** argv) {
     }
     printf("%4dx%-5d %11.0f ms", size.width, size.height, Median(first_frame) * 1000);
     for (const std::vector<double>& rate : rates) printf(" %14.1f", Median(rate));
-    printf("\n");
+    printf(" %12.0f\n", Median(peak));
     fflush(stdout);
   }
   std::error_code ignored;
