@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "config/option_repair.h"
 #include "config/options.h"
 #include "host/resolution.h"
 #include "host/saver_host.h"
@@ -28,7 +29,6 @@ const char DESKTOP_256_COLOURS[] =
     "Adjust your desktop display properties and try again.\n";
 const char CHILD_CLASS_NAME[] = "Orbalune 3D";
 const char BANNER_RULE[] = "=============================================================\n";
-const int MAX_SUN_COLOR_ENUM = 2;
 const int REFUSED_BITS_PER_PIXEL = 8;
 // Mouse moves in the first second are the pointer settling, not the user.
 const double MOUSE_IGNORED_FOR_S = 1.0;
@@ -219,9 +219,7 @@ void Init_Application() {
   COptions::Dump_To_Logfile();
   CUtility::Log("Seeding rand\n");
   Rand_Seed(platform::api().clock.time_get_time());
-  if (COptions::SunColorEnum.Get() > MAX_SUN_COLOR_ENUM) {
-    COptions::SunColorEnum.Set(MAX_SUN_COLOR_ENUM);
-  }
+  Repair_Options();
 }
 
 void Check_Api_Result(intptr_t result, intptr_t failure_value, const char* function_name,

@@ -25,5 +25,5 @@ void Check_Api_Result(intptr_t result, intptr_t failure_value, const char* funct
 
 // The start-up steps shared with the configuration dialog: the logging
 // switch, the banner and system report, the option dump, the random seed and
-// the repair of an out-of-range Sun colour.
+// the repair of stored options that are out of range.
 void Init_Application();

@@ -5,9 +5,15 @@
 // lock file beside the store (re-read, change one value, write a temporary
 // file, fsync, rename over the store, fsync the folder), so that concurrent
 // writers never lose each other's values and a crash leaves the old file or
-// the new one. Unparsable lines survive rewrites; the first is logged. When
-// the store cannot be saved the value is kept in memory for this process.
-// Missing: keys without values do not appear in the file.
+// the new one. The file is read and parsed once per process: later reads
+// come from that document, and each write leaves the document it wrote (the
+// store as re-read under the lock, with the change) in its place, so that a
+// start costs one parse whatever the store's size. Unparsable lines survive
+// rewrites; the first is logged, its control and non-ASCII bytes escaped.
+// When the store cannot be saved the value is kept in memory for this
+// process.
+// Missing: keys without values do not appear in the file; changes that
+// another process makes are seen only at this process's next write.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +54,10 @@ struct PendingValue {
 struct StoreState {
   std::mutex lock;
   std::vector<PendingValue> unsaved;  // values whose save failed, in write order
+  // The store file as last read or written by this process, unsaved values
+  // applied; empty until the first read of cached_path.
+  std::string cached_path;
+  std::optional<StoreDocument> cached;
   bool reported_unreadable = false;
   bool reported_unparsed = false;
   bool reported_unsaved = false;
@@ -107,7 +118,7 @@ StoreDocument parse_and_report(const std::string& path, const std::string& text)
   if (document.first_unparsed_line && !s.reported_unparsed) {
     s.reported_unparsed = true;
     report("%s line %d cannot be read and is kept as it is: %s", path.c_str(),
-           document.first_unparsed_line, document.first_unparsed_text.c_str());
+           document.first_unparsed_line, printable_line(document.first_unparsed_text).c_str());
   }
   return document;
 }
@@ -180,9 +191,10 @@ class StoreFileLock {
   int fd_;
 };
 
-// One read-modify-write of the store with every unsaved value applied.
-// Returns 0 on success, else the errno of the failed step.
-int save_unsaved(const std::string& path) {
+// One read-modify-write of the store with every unsaved value applied; the
+// document read, with them, goes to `document`. Returns 0 on success, else
+// the errno of the failed step.
+int save_unsaved(const std::string& path, StoreDocument& document) {
   errno = 0;
   if (!api().system.make_folder(store_folder())) return failure();
   StoreFileLock file_lock(store_folder());
@@ -190,9 +202,27 @@ int save_unsaved(const std::string& path) {
   std::string text;
   int error = 0;
   if (!read_store_text(path, text, error)) return error;
-  StoreDocument document = parse_and_report(path, text);
+  document = parse_and_report(path, text);
   if (!apply_unsaved(path, document)) return 0;
   return replace_store_file(path, format_store(document)) ? 0 : failure();
+}
+
+// The store as this process knows it, read and parsed on the first call
+// for the current store file. The caller holds the state's lock.
+const StoreDocument& cached_document() {
+  StoreState& s = state();
+  const std::string path = store_file();
+  if (s.cached && s.cached_path == path) return *s.cached;
+  std::string text;
+  int error = 0;
+  if (!read_store_text(path, text, error) && !s.reported_unreadable) {
+    s.reported_unreadable = true;
+    report("cannot read %s (%s); options take their defaults", path.c_str(), strerror(error));
+  }
+  s.cached_path = path;
+  s.cached = parse_and_report(path, text);
+  apply_unsaved(path, *s.cached);
+  return *s.cached;
 }
 
 void forget_unsaved(const std::string& path) {
@@ -226,11 +256,17 @@ bool set_value(StoreKey* key, const char* name, StoreType type, const void* data
   std::erase_if(s.unsaved, [&](const PendingValue& value) {
     return value.store_file == path && value.key == key->path && value.name == name;
   });
-  s.unsaved.push_back({path, key->path, name, type, std::move(bytes)});
-  const int error = save_unsaved(path);
+  s.unsaved.push_back({path, key->path, name, type, bytes});
+  StoreDocument saved;
+  const int error = save_unsaved(path, saved);
   if (error == 0) {
     forget_unsaved(path);
-  } else if (!s.reported_unsaved) {
+    s.cached_path = path;
+    s.cached = std::move(saved);
+    return true;
+  }
+  if (s.cached && s.cached_path == path) s.cached->set(key->path, name, type, bytes);
+  if (!s.reported_unsaved) {
     s.reported_unsaved = true;
     report("cannot save %s (%s); changed options are kept in memory only", path.c_str(),
            strerror(error));
@@ -243,16 +279,7 @@ bool query_value(StoreKey* key, const char* name, void* buffer, size_t* size,
   if (!key || !name || !size || !type || (!buffer && *size)) return false;
   StoreState& s = state();
   std::lock_guard<std::mutex> guard(s.lock);
-  const std::string path = store_file();
-  std::string text;
-  int error = 0;
-  if (!read_store_text(path, text, error) && !s.reported_unreadable) {
-    s.reported_unreadable = true;
-    report("cannot read %s (%s); options take their defaults", path.c_str(), strerror(error));
-  }
-  StoreDocument document = parse_and_report(path, text);
-  apply_unsaved(path, document);
-  const StoreEntry* entry = document.find(key->path, name);
+  const StoreEntry* entry = cached_document().find(key->path, name);
   if (!entry) return false;
   std::string bytes = entry->data;
   if (entry->type == StoreType::String) bytes += '\0';

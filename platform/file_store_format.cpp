@@ -148,6 +148,12 @@ std::optional<StoreEntry> parse_line(const std::string& line, bool inside_key) {
 
 bool needs_escape(unsigned char c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
 
+void append_hex_escape(std::string& out, unsigned char c) {
+  char escape[5];
+  snprintf(escape, sizeof escape, "\\x%02x", c);
+  out += escape;
+}
+
 void append_quoted(std::string& out, const std::string& text) {
   out += '"';
   for (const char c : text) {
@@ -155,9 +161,7 @@ void append_quoted(std::string& out, const std::string& text) {
       out += '\\';
       out += c;
     } else if (needs_escape((unsigned char)c)) {
-      char escape[5];
-      snprintf(escape, sizeof escape, "\\x%02x", (unsigned char)c);
-      out += escape;
+      append_hex_escape(out, (unsigned char)c);
     } else {
       out += c;
     }
@@ -184,6 +188,19 @@ void append_value_data(std::string& out, const StoreEntry& entry) {
 }
 
 }  // namespace
+
+std::string printable_line(const std::string& line) {
+  std::string out;
+  for (const char c : line) {
+    const unsigned char byte = (unsigned char)c;
+    if (byte < 0x20 || byte >= 0x7F) {
+      append_hex_escape(out, byte);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
 
 StoreDocument parse_store(const std::string& text) {
   StoreDocument document;

@@ -50,4 +50,9 @@ struct StoreDocument {
 StoreDocument parse_store(const std::string& text);
 std::string format_store(const StoreDocument& document);
 
+// A line as it may be shown on a terminal or in the log: control bytes and
+// bytes from 0x7f up (Latin-1, which a UTF-8 terminal would garble, and C1
+// controls) become \xHH; everything else stays as it is.
+std::string printable_line(const std::string& line);
+
 }  // namespace platform::file

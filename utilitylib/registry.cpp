@@ -71,7 +71,7 @@ void CRegistry::Set_String(const char* name, const char* value) {
 
 // The stored bytes replace the word's low bytes whatever the value's type,
 // as the registry fills a query's buffer.
-bool CRegistry::Get_Dword(const char* name, uint32_t* value) {
+bool CRegistry::Get_Dword(const char* name, uint32_t* value, bool* canonical) {
   ASSERT(name != NULL);
   ASSERT(value != NULL);
   ASSERT(RegKey != NULL);
@@ -79,37 +79,44 @@ bool CRegistry::Get_Dword(const char* name, uint32_t* value) {
   bytes_from_word(*value, bytes);
   size_t size = DWORD_SIZE;
   platform::StoreType type;
+  if (canonical) *canonical = false;
   if (!platform::api().store.query_value(RegKey, name, bytes, &size, &type)) return false;
   *value = word_from_bytes(bytes);
+  if (canonical) *canonical = type == platform::StoreType::Dword && size == DWORD_SIZE;
   return is_word_type(type);
 }
 
 // Queries with one byte kept for a terminating NUL, so that the text always
 // ends inside the buffer even when the stored data has none.
-bool CRegistry::Get_String(const char* name, char* value) {
+bool CRegistry::Get_String(const char* name, char* value, bool* canonical) {
   ASSERT(name != NULL);
   ASSERT(value != NULL);
   ASSERT(RegKey != NULL);
   size_t size = REGISTRY_TEXT_SIZE - 1;
   platform::StoreType type;
+  if (canonical) *canonical = false;
   if (!platform::api().store.query_value(RegKey, name, value, &size, &type)) return false;
   value[size] = '\0';
   if (type == platform::StoreType::Dword) {
     const int32_t number = int32_t(word_from_bytes(reinterpret_cast<unsigned char*>(value)));
     snprintf(value, REGISTRY_TEXT_SIZE, "%d", number);
   }
+  if (canonical) *canonical = type == platform::StoreType::String && size == strlen(value) + 1;
   return true;
 }
 
+// A value already stored in the form the write-back would give is not
+// written again: a start whose values are all in place then only reads.
 uint32_t CRegistry::Load_Dword(const char* registry_location, const char* key_name,
                                uint32_t fallback) {
   CRegistry registry;
   registry.Open(&platform::CURRENT_USER, registry_location);
   uint32_t word = fallback;
+  bool canonical = false;
   // A value of another type (a short string) is not a word: the fallback
   // stands and is written back in place of it.
-  if (!registry.Get_Dword(key_name, &word)) word = fallback;
-  registry.Set_Dword(key_name, word);
+  if (!registry.Get_Dword(key_name, &word, &canonical)) word = fallback;
+  if (!canonical) registry.Set_Dword(key_name, word);
   return word;
 }
 
@@ -118,8 +125,9 @@ void CRegistry::Load_String(const char* registry_location, const char* key_name,
   CRegistry registry;
   registry.Open(&platform::CURRENT_USER, registry_location);
   Copy_Text(value, initial_value);
-  if (!registry.Get_String(key_name, value)) Copy_Text(value, initial_value);
-  registry.Set_String(key_name, value);
+  bool canonical = false;
+  if (!registry.Get_String(key_name, value, &canonical)) Copy_Text(value, initial_value);
+  if (!canonical) registry.Set_String(key_name, value);
 }
 
 void CRegistry::Store_Dword(const char* registry_location, const char* key_name,

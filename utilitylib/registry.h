@@ -28,16 +28,19 @@ class CRegistry {
   void Set_Dword(const char* value_name, uint32_t value);
   void Set_String(const char* name, const char* value);
   // Fills *value whenever the value exists in at most 4 bytes; true only when
-  // its type is REG_DWORD or REG_BINARY.
-  bool Get_Dword(const char* name, uint32_t* value);
+  // its type is REG_DWORD or REG_BINARY. *canonical, when asked for, tells
+  // whether it is stored exactly as Set_Dword would store it.
+  bool Get_Dword(const char* name, uint32_t* value, bool* canonical = nullptr);
   // value has REGISTRY_TEXT_SIZE bytes. True when the value exists and fits
   // with its NUL; a REG_DWORD comes back as its signed decimal text.
-  bool Get_String(const char* name, char* value);
+  // *canonical, when asked for, tells whether it is stored exactly as
+  // Set_String would store that text.
+  bool Get_String(const char* name, char* value, bool* canonical = nullptr);
 
   // Construction of the value classes: reads the word under
   // HKEY_CURRENT_USER\registry_location, falling back to fallback when it is
-  // missing, too long or not a word, writes the result straight back and
-  // returns it.
+  // missing, too long or not a word, writes the result straight back unless
+  // it is stored in that form already, and returns it.
   static uint32_t Load_Dword(const char* registry_location, const char* key_name,
                              uint32_t fallback);
   // The same for a string: value (REGISTRY_TEXT_SIZE bytes) receives the text.

@@ -25,3 +25,7 @@ void CRegistryFloat::Set(float new_value) {
 }
 
 void CRegistryFloat::Reset_To_Default() { Set(default_value); }
+
+float CRegistryFloat::Get_Default() const { return default_value; }
+
+const char* CRegistryFloat::Get_Name() const { return key_name; }

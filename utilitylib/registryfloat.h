@@ -11,6 +11,9 @@ class CRegistryFloat {
   float Get() const;
   void Set(float value);
   void Reset_To_Default();
+  float Get_Default() const;
+  // The value's name in the store.
+  const char* Get_Name() const;
 
  private:
   char registry_location[REGISTRY_TEXT_SIZE];

@@ -21,3 +21,5 @@ void CRegistryInt::Set(int32_t new_value) {
 }
 
 void CRegistryInt::Reset_To_Default() { Set(default_value); }
+
+const char* CRegistryInt::Get_Name() const { return key_name; }

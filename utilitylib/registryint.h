@@ -12,6 +12,8 @@ class CRegistryInt {
   int32_t Get() const;
   void Set(int32_t value);
   void Reset_To_Default();
+  // The value's name in the store.
+  const char* Get_Name() const;
 
  private:
   char registry_location[REGISTRY_TEXT_SIZE];

@@ -1,5 +1,6 @@
 // The option set in fresh processes on a real store: every option created
-// with its default, write-through seen by the next start, the option dump.
+// with its default, write-through seen by the next start, the option dump,
+// the start-up repair of unusable values and one read of a large store.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,6 +43,9 @@ TEST(options_process, DISABLED_helper) {
     COptions::Dump_To_Logfile();
   } else if (action == "init") {
     Init_Application();
+  } else if (action == "init_and_count_reads") {
+    Init_Application();
+    write_file(std::string(getenv("ORBALUNE3D_HOME")) + "/reads", read_file("/proc/self/io"));
   } else if (action == "set") {
     COptions::UsageCount.Set(41);
     COptions::FactorCameraFov.Set(0.25f);
@@ -177,11 +181,85 @@ TEST_F(options, a_boolean_stored_as_two_dumps_as_zero_and_stays_two) {
   EXPECT_EQ(stored_line("ShowMoon"), "\"ShowMoon\"=dword:00000002");
 }
 
-TEST_F(options, start_up_stores_an_unknown_sun_colour_mode_as_changing) {
+TEST_F(options, start_up_stores_unknown_colour_modes_as_changing_and_mixture) {
   write_store("\"SunColorEnum\"=dword:00000007\n\"NebulaColorEnum\"=dword:00000007\n");
   ASSERT_EQ(run_fresh_process(home.path(), "init"), 0);
   EXPECT_EQ(stored_line("SunColorEnum"), "\"SunColorEnum\"=dword:00000002");
-  EXPECT_EQ(stored_line("NebulaColorEnum"), "\"NebulaColorEnum\"=dword:00000007");
+  EXPECT_EQ(stored_line("NebulaColorEnum"), "\"NebulaColorEnum\"=dword:00000002");
+}
+
+TEST_F(options, start_up_writes_back_the_sound_form_of_unusable_values_and_reports_each_once) {
+  write_store(
+      "\"ReleaseLogging\"=dword:00000001\n"
+      "\"FactorBodySize\"=dword:7fc00000\n"             // NaN
+      "\"FactorCameraFov\"=dword:ff800000\n"            // -inf
+      "\"FactorCameraRotationSpeed\"=dword:3fc00000\n"  // 1.5
+      "\"FactorDarkSideBrightness\"=dword:bf800000\n"   // -1
+      "\"FactorCitiesPersistence\"=dword:3f000000\n"    // 0.5, sound
+      "\"FactorTimeAcceleration\"=dword:7f800000\n"     // +inf
+      "\"SunColorEnum\"=dword:80000000\n"
+      "\"NebulaColorEnum\"=dword:00000003\n"
+      "\"CurrentConfigureSheet\"=dword:00000005\n"
+      "\"UsageCount\"=dword:7fffffff\n"
+      "\"CustomSunColor\"=dword:ffffffff\n"
+      "\"GeoLocationCrc\"=dword:80000000\n"
+      "\"MinCloudQuantity\"=dword:80000000\n"
+      "\"BailCountdownS\"=dword:ffffffff\n");
+  ASSERT_EQ(run_fresh_process(home.path(), "init"), 0);
+  EXPECT_EQ(stored_line("FactorBodySize"), "\"FactorBodySize\"=dword:3ea8f5c3");
+  EXPECT_EQ(stored_line("FactorCameraFov"), "\"FactorCameraFov\"=dword:3f333333");
+  EXPECT_EQ(stored_line("FactorCameraRotationSpeed"),
+            "\"FactorCameraRotationSpeed\"=dword:3f800000");
+  EXPECT_EQ(stored_line("FactorDarkSideBrightness"),
+            "\"FactorDarkSideBrightness\"=dword:00000000");
+  EXPECT_EQ(stored_line("FactorCitiesPersistence"), "\"FactorCitiesPersistence\"=dword:3f000000");
+  EXPECT_EQ(stored_line("FactorTimeAcceleration"), "\"FactorTimeAcceleration\"=dword:00000000");
+  EXPECT_EQ(stored_line("SunColorEnum"), "\"SunColorEnum\"=dword:00000002");
+  EXPECT_EQ(stored_line("NebulaColorEnum"), "\"NebulaColorEnum\"=dword:00000002");
+  EXPECT_EQ(stored_line("CurrentConfigureSheet"), "\"CurrentConfigureSheet\"=dword:00000000");
+  EXPECT_EQ(stored_line("UsageCount"), "\"UsageCount\"=dword:7ffffffe");
+  // Any word suits these.
+  EXPECT_EQ(stored_line("CustomSunColor"), "\"CustomSunColor\"=dword:ffffffff");
+  EXPECT_EQ(stored_line("GeoLocationCrc"), "\"GeoLocationCrc\"=dword:80000000");
+  EXPECT_EQ(stored_line("MinCloudQuantity"), "\"MinCloudQuantity\"=dword:80000000");
+  EXPECT_EQ(stored_line("BailCountdownS"), "\"BailCountdownS\"=dword:ffffffff");
+
+  const std::string log = log_text();
+  for (const char* line :
+       {"options: FactorBodySize nan cannot be used and becomes 0.33\n",
+        "options: FactorCameraFov -inf cannot be used and becomes 0.7\n",
+        "options: FactorCameraRotationSpeed 1.5 cannot be used and becomes 1\n",
+        "options: FactorDarkSideBrightness -1 cannot be used and becomes 0\n",
+        "options: FactorTimeAcceleration inf cannot be used and becomes 0\n",
+        "options: SunColorEnum -2147483648 cannot be used and becomes 2\n",
+        "options: NebulaColorEnum 3 cannot be used and becomes 2\n",
+        "options: CurrentConfigureSheet 5 cannot be used and becomes 0\n",
+        "options: UsageCount 2147483647 cannot be used and becomes 2147483646\n"})
+    EXPECT_NE(log.find(line), std::string::npos) << line << log;
+  size_t reports = 0;
+  for (size_t at = log.find("options: "); at != std::string::npos;
+       at = log.find("options: ", at + 1))
+    ++reports;
+  EXPECT_EQ(reports, 9u) << log;
+
+  // Once written back, the values start without a report.
+  ASSERT_EQ(remove(home.file("_vantrel_ob3d.txt").c_str()), 0);
+  ASSERT_EQ(run_fresh_process(home.path(), "init"), 0);
+  EXPECT_EQ(log_text().find("options: "), std::string::npos) << log_text();
+}
+
+// The whole start-up, with every option object, on a store of 1 MB.
+TEST_F(options, a_start_reads_a_large_store_only_once) {
+  ASSERT_EQ(run_fresh_process(home.path(), "start"), 0);
+  std::string extra;
+  for (int i = 0; i < 40000; ++i) extra += "\"V" + std::to_string(i) + "\"=dword:00000000\n";
+  write_file(store_file(), store_text() + extra);
+  const long store_size = long(store_text().size());
+  ASSERT_EQ(run_fresh_process(home.path(), "init_and_count_reads"), 0);
+  const std::string io = read_file(home.file("reads"));
+  const size_t at = io.find("rchar: ");
+  ASSERT_NE(at, std::string::npos) << io;
+  EXPECT_LT(atol(io.c_str() + at + 7), 2 * store_size) << io;
 }
 
 TEST_F(options, start_up_logs_only_when_release_logging_is_exactly_one) {

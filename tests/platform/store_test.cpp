@@ -1,5 +1,6 @@
-// The file store under concurrent writers, killed writers, damaged files and
-// a folder where nothing can be saved.
+// The file store under concurrent writers, killed writers, damaged files, a
+// folder where nothing can be saved, and large stores read once.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -153,6 +154,70 @@ TEST_F(file_store, an_unwritable_folder_keeps_values_in_memory_and_says_so_once)
       ::testing::ExitedWithCode(0),
       "^Orbalune 3D: store: cannot save .*not-a-folder/options/ob3d_options.reg \\(Not a "
       "directory\\); changed options are kept in memory only\n$");
+}
+
+// Bytes this process has read through read() and the like so far.
+long bytes_read_by_this_process() {
+  const std::string io = read_file("/proc/self/io");
+  const size_t at = io.find("rchar: ");
+  return at == std::string::npos ? -1 : atol(io.c_str() + at + 7);
+}
+
+// Value lines "V0"=dword:00000000 ... of the given count.
+std::string many_values(int count) {
+  std::string lines;
+  for (int i = 0; i < count; ++i) lines += "\"" + numbered("V", i) + "\"=dword:00000000\n";
+  return lines;
+}
+
+TEST_F(file_store, a_large_store_is_read_once_however_many_values_are_read) {
+  write_store(many_values(40000) + "\"Number\"=dword:00000005\n");
+  const long store_size = long(store_text().size());
+  EXPECT_EXIT(
+      {
+        const long before = bytes_read_by_this_process();
+        bool all_read = CRegistryInt(TEST_KEY, "Number", 0).Get() == 5;
+        for (int i = 0; i < 45; ++i)
+          all_read =
+              CRegistryInt(TEST_KEY, numbered("V", i * 800).c_str(), 1).Get() == 0 && all_read;
+        const long read = bytes_read_by_this_process() - before;
+        std::exit(all_read && read < 2 * store_size ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(file_store, a_write_reads_the_store_again_and_later_reads_see_what_it_wrote) {
+  write_store("\"Number\"=dword:00000005\n");
+  EXPECT_EXIT(
+      {
+        CRegistryInt number(TEST_KEY, "Number", 0);
+        // Another process writes after this one has read the store.
+        if (fork() == 0) {
+          CRegistry::Store_Dword(TEST_KEY, "Other", 7);
+          _exit(0);
+        }
+        wait(nullptr);
+        number.Set(6);
+        const CRegistryInt other(TEST_KEY, "Other", 0);
+        std::exit(other.Get() == 7 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(stored_line("Number"), "\"Number\"=dword:00000006");
+  EXPECT_EQ(stored_line("Other"), "\"Other\"=dword:00000007");
+}
+
+TEST_F(file_store, an_unreadable_line_is_reported_with_its_control_and_latin1_bytes_escaped) {
+  write_store("noise \x1b[2J\x1b]0;title\x07 Z\xfcrich\t\x7f end\n");
+  EXPECT_EXIT(
+      {
+        const CRegistryInt number(TEST_KEY, "Number", 0);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0),
+      ::testing::HasSubstr("line 4 cannot be read and is kept as it is: noise "
+                           "\\x1b[2J\\x1b]0;title\\x07 Z\\xfcrich\\x09\\x7f end\n"));
+  EXPECT_NE(store_text().find("noise \x1b[2J\x1b]0;title\x07 Z\xfcrich\t\x7f end\n"),
+            std::string::npos);
 }
 
 }  // namespace

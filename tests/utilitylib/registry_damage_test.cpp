@@ -2,6 +2,7 @@
 // changed files never crash, and what cannot be read takes its default and
 // is written back readable.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <random>
@@ -34,6 +35,8 @@ Reading read_values() {
           CRegistryString(TEST_KEY, "Text", DEFAULTS.text.c_str()).Get()};
 }
 
+// A process reads its store once, so each file is read in a folder of its
+// own, as the next start would read it.
 class registry_damage : public StoreHomeTest {
  protected:
   std::string intact_store() {
@@ -43,18 +46,34 @@ class registry_damage : public StoreHomeTest {
     CRegistryString(TEST_KEY, "Text", "").Set(STORED.text.c_str());
     return read_file(store_file());
   }
+
+  // The values of a store file holding the text.
+  Reading read_store(const std::string& text) {
+    const std::string folder = home.file("start" + std::to_string(++starts_));
+    mkdir(folder.c_str(), 0700);
+    write_file(folder + "/ob3d_options.reg", text);
+    setenv("ORBALUNE3D_HOME", folder.c_str(), 1);
+    return read_values();
+  }
+
+  // The values that the next start reads from the file as it is now.
+  Reading read_again() {
+    return read_store(read_file(std::string(getenv("ORBALUNE3D_HOME")) + "/ob3d_options.reg"));
+  }
+
+ private:
+  int starts_ = 0;
 };
 
 TEST_F(registry_damage, truncated_files_give_each_value_or_its_default) {
   const std::string intact = intact_store();
   for (size_t cut = 0; cut <= intact.size(); cut += 1 + cut % 3) {
-    write_file(store_file(), intact.substr(0, cut));
-    const Reading first = read_values();
+    const Reading first = read_store(intact.substr(0, cut));
     EXPECT_TRUE(first.flag == STORED.flag || first.flag == DEFAULTS.flag) << cut;
     EXPECT_TRUE(first.number == STORED.number || first.number == DEFAULTS.number) << cut;
     EXPECT_TRUE(first.factor == STORED.factor || first.factor == DEFAULTS.factor) << cut;
     EXPECT_TRUE(first.text == STORED.text || first.text == DEFAULTS.text) << cut;
-    EXPECT_EQ(read_values(), first) << "the values were written back as read, cut " << cut;
+    EXPECT_EQ(read_again(), first) << "the values were written back as read, cut " << cut;
   }
 }
 
@@ -73,15 +92,13 @@ TEST_F(registry_damage, random_changes_never_crash_and_leave_readable_values) {
         default: damaged.erase(at, 1 + random() % 12); break;
       }
     }
-    write_file(store_file(), damaged);
-    const Reading first = read_values();
-    EXPECT_EQ(read_values(), first) << "round " << round;
+    const Reading first = read_store(damaged);
+    EXPECT_EQ(read_again(), first) << "round " << round;
   }
   for (int round = 0; round < 100; ++round) {
     std::string noise(random() % 400, '\0');
     for (char& c : noise) c = char(byte(random));
-    write_file(store_file(), noise);
-    EXPECT_EQ(read_values(), DEFAULTS) << "round " << round;
+    EXPECT_EQ(read_store(noise), DEFAULTS) << "round " << round;
   }
 }
 
