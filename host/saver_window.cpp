@@ -56,6 +56,13 @@ void stop_music() {
   MusicProcessId = 0;
 }
 
+// Only the full-screen saver has the screen to itself. A preview's or a host
+// program's window leaves the display's blanking and power saving to that
+// program.
+void hold_off_screen_blanking(bool hold) {
+  if (!PreviewMode && !HostedMode) windows().suspend_screen_blanking(hold);
+}
+
 // An 8-bit desktop cannot show the scene; the user is told why and the
 // window's creation fails before any GL context exists. A player that was
 // already started would otherwise play on with nothing on screen, so it is
@@ -103,6 +110,7 @@ bool start_saver(platform::WindowHandle window) {
   CUtility::Log("bits_per_pixel = %d\n", bits_per_pixel);
   CResolution::Set_Bits_Per_Pixel(bits_per_pixel);
   if (bits_per_pixel == REFUSED_BITS_PER_PIXEL) return refuse_256_colours();
+  hold_off_screen_blanking(true);
   create_child_window(window);
   return true;
 }
@@ -199,6 +207,7 @@ void destroy_child() {
   Close_Frame_Driver();
   Free_Unused_Texture_Buffers();
   stop_music();
+  hold_off_screen_blanking(false);
   platform::api().context.destroy();
   windows().post_quit_message(0);
   CUtility::Log("  %u frames rendered\n", CTimer::Get_Frame_Count());

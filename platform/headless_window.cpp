@@ -167,6 +167,9 @@ void hide_cursor(WindowHandle window) {
   if (WindowRecord* record = find(window)) record->cursor_hidden = true;
 }
 
+// Without a display there is no screen to blank.
+void suspend_screen_blanking(bool) {}
+
 uint32_t last_error() { return state().last_error; }
 
 }  // namespace
@@ -295,6 +298,7 @@ void connect_window(WindowApi& window) {
   window.cursor_position = cursor_position;
   window.set_cursor_position = set_cursor_position;
   window.hide_cursor = hide_cursor;
+  window.suspend_screen_blanking = suspend_screen_blanking;
   window.last_error = last_error;
 }
 

@@ -178,6 +178,11 @@ struct WindowApi {
   void (*set_cursor_position)(Point position);
   // Makes the pointer invisible over the window.
   void (*hide_cursor)(WindowHandle window);
+  // True keeps the display's own screen blanking and monitor power saving
+  // from starting (the screen is in use); false lets them run again as the
+  // user set them. Calls pair up; the system undoes a suspension when the
+  // process ends.
+  void (*suspend_screen_blanking)(bool suspend);
   // The error code of the last failed call of this area (0 when none).
   uint32_t (*last_error)();
 };

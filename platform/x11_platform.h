@@ -35,6 +35,10 @@ class ErrorTrap {
 // The message box and beep that replace the plain-terminal ones.
 void connect_message_box(SystemApi& system);
 
+// Holds off (true) or lets run again (false) the server's screen blanking
+// and DPMS (x11_screen_blanking.cpp).
+void suspend_screen_blanking(bool suspend);
+
 }  // namespace platform::x11
 
 namespace platform::glx {

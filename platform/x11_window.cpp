@@ -441,6 +441,7 @@ void connect_window(WindowApi& window) {
   window.cursor_position = cursor_position;
   window.set_cursor_position = set_cursor_position;
   window.hide_cursor = hide_cursor;
+  window.suspend_screen_blanking = suspend_screen_blanking;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The saver program end to end, each test on a private Xvfb: full-screen
 // frames and the close rules, the preview inside a foreign window, the full
 // picture inside a host program's window, a second start, an unknown switch,
-// 16- and 8-bit screens, and SIGTERM.
+// 16- and 8-bit screens, SIGTERM, and the X server's own screen blanking.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -14,6 +14,7 @@
 
 #include "config/options.h"
 #include "support/run_program.h"
+#include "support/server_screen_saver.h"
 
 namespace {
 
@@ -312,6 +313,44 @@ TEST_F(SaverE2eTest, f_opens_the_configuration_and_closes) {
   server->xdotool({"key", "f"});
   expect_clean_end(*saver);
   EXPECT_NE(server->wait_for_window_class("^Orbalune3d$", START_TIMEOUT_S), 0u);
+}
+
+// The server's screen saver, set to blank after a second without input once
+// the saver runs, has not blanked a second and a half later.
+const int BLANKING_TIMEOUT_S = 1;
+const double PAST_BLANKING_TIMEOUT_S = 2.5;
+
+bool blanks_while_running(ServerScreenSaver& server_saver) {
+  server_saver.set_timeout(BLANKING_TIMEOUT_S);
+  return eventually([&] { return server_saver.active(); }, PAST_BLANKING_TIMEOUT_S);
+}
+
+TEST_F(SaverE2eTest, full_screen_holds_off_the_servers_blanking_until_it_ends) {
+  start_server(24);
+  ServerScreenSaver server_saver(server->display());
+  ASSERT_TRUE(server_saver.ok());
+  auto saver = start_saver({"/s"});
+  wait_until_running(*saver);
+  EXPECT_FALSE(blanks_while_running(server_saver));
+  saver->signal(SIGTERM);
+  expect_clean_end(*saver);
+  EXPECT_TRUE(eventually([&] { return server_saver.active(); }, PAST_BLANKING_TIMEOUT_S));
+}
+
+// A preview or a host program's window: blanking is that program's business.
+TEST_F(SaverE2eTest, preview_and_hosted_leave_the_servers_blanking_alone) {
+  unsigned long host = 0;
+  auto preview = start_preview(&host);
+  ASSERT_NE(host, 0u);
+  ServerScreenSaver server_saver(server->display());
+  EXPECT_TRUE(blanks_while_running(server_saver));
+  preview->signal(SIGTERM);
+  expect_clean_end(*preview);
+  auto hosted = start_saver({"-window-id", std::to_string(host)});
+  wait_until_running(*hosted);
+  EXPECT_TRUE(blanks_while_running(server_saver));
+  hosted->signal(SIGTERM);
+  expect_clean_end(*hosted);
 }
 
 TEST_F(SaverE2eTest, an_unknown_switch_exits_with_255) {
