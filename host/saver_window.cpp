@@ -56,6 +56,12 @@ void stop_music() {
   MusicProcessId = 0;
 }
 
+// The player may show a window and take the focus; the user has not left
+// the saver for it.
+bool is_focus_taken_by_player(uintptr_t wparam, intptr_t lparam) {
+  return wparam == 0 && MusicProcessId != 0 && uint32_t(lparam) == MusicProcessId;
+}
+
 // Only the full-screen saver has the screen to itself. A preview's or a host
 // program's window leaves the display's blanking and power saving to that
 // program.
@@ -255,6 +261,9 @@ intptr_t ScreenSaverProc(platform::WindowHandle window, uint32_t message, uintpt
       if (!HostedMode && (wparam == platform::VK_F1 || wparam == platform::VK_F)) {
         Launch_Configuration();
       }
+      break;
+    case platform::WM_ACTIVATEAPP:
+      if (is_focus_taken_by_player(wparam, lparam)) return 0;
       break;
     case platform::WM_SYSCOMMAND:
       // The saver is already running, and the monitor stays powered while it shows.

@@ -1,9 +1,11 @@
 // POSIX processes and the single-instance lock behind platform::ShellApi.
 //
 // Implemented: starting programs with posix_spawn (each in a session of its
-// own), SIGTERM as the quit request, an flock lock file that the kernel
-// drops when its holder dies. Documents and URLs: posix_shell_gio.cpp.
-// Missing: a hidden start (an X client decides on its own windows).
+// own), SIGTERM as the quit request (not waited for), an flock lock file
+// that the kernel drops when its holder dies. Documents, their default
+// applications and URLs: posix_shell_gio.cpp.
+// Missing: a hidden start (an X client decides on its own windows; the
+// saver keeps itself above them).
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -12,10 +14,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/posix_shell_gio.h"
@@ -26,10 +26,6 @@ extern char** environ;
 
 namespace platform::posix {
 namespace {
-
-// How long a quit request waits for the process to end before leaving it.
-constexpr auto QUIT_WAIT = std::chrono::seconds(3);
-constexpr auto QUIT_POLL = std::chrono::milliseconds(20);
 
 int lock_descriptor = -1;
 std::vector<pid_t> detached_children;
@@ -57,11 +53,6 @@ int spawn(const std::vector<std::string>& argv, int* error_code) {
   return int(pid);
 }
 
-int start_process(const std::vector<std::string>& argv, bool hidden, int* error_code) {
-  (void)hidden;
-  return spawn(argv, error_code);
-}
-
 // Collects the exit of every earlier detached child that has ended, so none
 // lingers as a zombie while this process runs on.
 void reap_detached_children() {
@@ -77,16 +68,11 @@ bool start_detached(const std::vector<std::string>& argv, int* error_code) {
   return true;
 }
 
-bool request_quit(int process_id) {
-  if (process_id <= 0 || kill(process_id, SIGTERM) != 0) return false;
-  auto deadline = std::chrono::steady_clock::now() + QUIT_WAIT;
-  while (std::chrono::steady_clock::now() < deadline) {
-    pid_t rc = waitpid(process_id, nullptr, WNOHANG);
-    if (rc != 0) break;  // ended and collected, or not a child of ours
-    std::this_thread::sleep_for(QUIT_POLL);
-  }
-  return true;
-}
+// The request is the signal alone: a player may take its time to end (or
+// ignore it), and the saver's shut-down does not wait for it. GIO starts
+// the player through an intermediate process, so it is no child of ours and
+// leaves nothing to collect.
+bool request_quit(int process_id) { return process_id > 0 && kill(process_id, SIGTERM) == 0; }
 
 // The folder of per-session runtime files; ORBALUNE3D_HOME keeps all files
 // of the program, the lock included, in one folder.
@@ -122,7 +108,7 @@ void release_instance_lock() {
 void connect_shell(ShellApi& shell) {
   shell.open_url = gio_open_url;
   shell.find_default_application = gio_find_default_application;
-  shell.start_process = start_process;
+  shell.start_default_application = gio_start_default_application;
   shell.start_detached = start_detached;
   shell.request_quit = request_quit;
   shell.acquire_instance_lock = acquire_instance_lock;

@@ -7,5 +7,6 @@ namespace platform::posix {
 
 bool gio_open_url(const char* url, int* error_code);
 std::string gio_find_default_application(const char* document);
+int gio_start_default_application(const char* document, bool hidden, int* error_code);
 
 }  // namespace platform::posix

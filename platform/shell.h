@@ -12,16 +12,18 @@ struct ShellApi {
   // Opens a URL, or a file path, with the desktop's default handler. On
   // failure returns false and sets error_code (never 0).
   bool (*open_url)(const char* url, int* error_code);
-  // The program that the desktop opens the document with; "" when none.
+  // What the desktop opens the document with, as its association states it
+  // (a desktop entry's whole command line, a program's path); "" when none.
   std::string (*find_default_application)(const char* document);
-  // Starts argv[0] with the arguments as a process of its own, with no window
-  // when the program honours that. Returns its process id, or 0 with
-  // error_code set.
-  int (*start_process)(const std::vector<std::string>& argv, bool hidden, int* error_code);
+  // Opens the document with that application, as a process of its own that
+  // is started hidden (Win32) or without a startup notification, so that it
+  // has no claim to the focus. Returns its process id, or 0 with error_code
+  // set when it could not be started.
+  int (*start_default_application)(const char* document, bool hidden, int* error_code);
   // Starts argv[0] and forgets it: the process is not a child of this one.
   bool (*start_detached)(const std::vector<std::string>& argv, int* error_code);
-  // Asks a process started by start_process to quit and collects its exit
-  // once it has; false when no such process could be signalled.
+  // Asks a process started by start_default_application to quit and returns
+  // at once, without waiting for it to end; false when it could not be asked.
   bool (*request_quit)(int process_id);
   // Takes the named lock that only one process of this user can hold; the
   // system drops it when the holder dies. False when another process has it.

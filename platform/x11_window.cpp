@@ -1,11 +1,13 @@
 // X11 windows: native windows for the plain-state window table, and X events
 // translated into the messages the saver's procedures expect.
 //
-// Implemented: full-screen windows (override-redirect, raised, keyboard and
-// pointer grabbed, invisible cursor), children of our own or of foreign
-// windows by id, keys (F1..F12, letters, digits, the common named keys), the
-// three buttons, pointer motion, focus as WM_ACTIVATEAPP, exposure, resizes,
-// the window manager's close request, the destruction of a foreign parent.
+// Implemented: full-screen windows (override-redirect, raised, kept above
+// windows that appear or are raised later, keyboard and pointer grabbed,
+// invisible cursor), children of our own or of foreign windows by id, keys
+// (F1..F12, letters, digits, the common named keys), the three buttons,
+// pointer motion, focus as WM_ACTIVATEAPP (with the process that took it, by
+// _NET_WM_PID), exposure, resizes, the window manager's close request, the
+// destruction of a foreign parent.
 // Missing: messages posted to foreign windows (they are not ours to serve),
 // power events, the mouse wheel.
 #include <X11/Xatom.h>
@@ -33,6 +35,7 @@ struct State {
   Cursor invisible_cursor = None;
   Atom wm_protocols = None;
   Atom wm_delete_window = None;
+  Atom net_wm_pid = None;
   std::map<WindowHandle, NativeWindow> windows;
   int trap_depth = 0;
   uint32_t trapped_error = 0;
@@ -122,6 +125,8 @@ Window create_full_screen(const WindowCreate& create) {
                                 0, CopyFromParent, InputOutput, CopyFromParent,
                                 CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
   set_names(window, create.class_name, create.title);
+  // Windows mapped or raised later are seen, so that the saver stays above them.
+  XSelectInput(display, root(), SubstructureNotifyMask);
   XMapRaised(display, window);
   XSync(display, False);
   grab_input(window);
@@ -209,6 +214,60 @@ bool is_activation_change(const XFocusChangeEvent& event) {
          event.detail != NotifyPointerRoot && event.detail != NotifyDetailNone;
 }
 
+// A window's place in the tree: its parent and its children, the
+// bottom-most first. Parent None when the window has gone.
+struct TreeNode {
+  Window parent = None;
+  std::vector<Window> children;
+};
+
+TreeNode query_tree(Window window) {
+  TreeNode node;
+  Window root_window = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(state().display, window, &root_window, &node.parent, &children, &count)) {
+    return TreeNode{};
+  }
+  node.children.assign(children, children + count);
+  if (children) XFree(children);
+  return node;
+}
+
+// The process id a client recorded on its window (_NET_WM_PID); 0 when none.
+long recorded_process_id(Window window) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  long process_id = 0;
+  if (XGetWindowProperty(state().display, window, state().net_wm_pid, 0, 1, False, XA_CARDINAL,
+                         &type, &format, &count, &remaining, &data) == Success &&
+      type == XA_CARDINAL && format == 32 && count == 1) {
+    process_id = *reinterpret_cast<long*>(data);
+  }
+  if (data) XFree(data);
+  return process_id;
+}
+
+// The process whose window holds the focus now: the recorded id of the focus
+// window or of its nearest ancestor that has one; 0 when unknown.
+long focus_owner_process() {
+  Display* display = state().display;
+  ErrorTrap trap(display);
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  long process_id = 0;
+  for (Window window = focus; window != None && window != PointerRoot && window != root() &&
+                              process_id == 0;
+       window = query_tree(window).parent) {
+    process_id = recorded_process_id(window);
+  }
+  trap.error();
+  return process_id;
+}
+
 void post(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) {
   if (message != WM_NULL) api().window.post_message(window, message, wparam, lparam);
 }
@@ -227,6 +286,36 @@ void follow_foreign_parent(const XConfigureEvent& event) {
   }
 }
 
+// True when one of our full-screen windows is the top-most window of the screen.
+bool full_screen_on_top() {
+  const std::vector<Window> stack = query_tree(root()).children;
+  if (stack.empty()) return false;
+  const auto top = state().windows.find(stack.back());
+  return top != state().windows.end() && top->second.kind == WindowKind::FullScreen;
+}
+
+// A window that another client maps or raises (a music player's, a
+// notification) would cover the saver; the saver goes back on top.
+void keep_full_screen_on_top(const XEvent& event) {
+  if (event.type != MapNotify && event.type != ConfigureNotify) return;
+  const Window subject = event.type == MapNotify ? event.xmap.window : event.xconfigure.window;
+  if (headless::is_known_window(subject) || full_screen_on_top()) return;
+  for (const auto& [window, native] : state().windows) {
+    if (native.kind == WindowKind::FullScreen) XRaiseWindow(state().display, window);
+  }
+}
+
+// Events of windows that are not ours: the foreign parent of a child of
+// ours changed size, or (seen on the root window) another top-level window
+// was mapped or restacked.
+void translate_foreign(const XEvent& event) {
+  if (event.type == ConfigureNotify && event.xconfigure.event == event.xconfigure.window) {
+    follow_foreign_parent(event.xconfigure);
+  } else if (event.xany.window == root()) {
+    keep_full_screen_on_top(event);
+  }
+}
+
 // A native window that vanished under us (its foreign parent was destroyed)
 // closes through the normal shut-down.
 void translate_destroy(const XDestroyWindowEvent& event) {
@@ -238,7 +327,7 @@ void translate_destroy(const XDestroyWindowEvent& event) {
 void translate(const XEvent& event) {
   const WindowHandle window = event.xany.window;
   if (!headless::is_known_window(window)) {
-    if (event.type == ConfigureNotify) follow_foreign_parent(event.xconfigure);
+    translate_foreign(event);
     return;
   }
   switch (event.type) {
@@ -258,7 +347,8 @@ void translate(const XEvent& event) {
     case FocusIn:
     case FocusOut:
       if (is_activation_change(event.xfocus)) {
-        post(window, WM_ACTIVATEAPP, event.type == FocusIn ? 1 : 0, 0);
+        const bool gained = event.type == FocusIn;
+        post(window, WM_ACTIVATEAPP, gained ? 1 : 0, gained ? 0 : focus_owner_process());
       }
       break;
     case Expose:
@@ -344,17 +434,13 @@ bool has_name(Window window, const char* class_name, const char* title) {
 }
 
 WindowHandle find_window(const char* class_name, const char* title) {
-  Display* display = state().display;
-  ErrorTrap trap(display);
-  Window root_window, parent_window;
-  Window* children = nullptr;
-  unsigned int count = 0;
+  ErrorTrap trap(state().display);
   WindowHandle found = 0;
-  if (XQueryTree(display, root(), &root_window, &parent_window, &children, &count)) {
-    for (unsigned int i = 0; i < count && !found; ++i) {
-      if (has_name(children[i], class_name, title)) found = children[i];
+  for (Window child : query_tree(root()).children) {
+    if (has_name(child, class_name, title)) {
+      found = child;
+      break;
     }
-    XFree(children);
   }
   trap.error();
   return found;
@@ -483,6 +569,7 @@ bool connect(Platform& table) {
     XSetErrorHandler(on_x_error);
     s.wm_protocols = XInternAtom(s.display, "WM_PROTOCOLS", False);
     s.wm_delete_window = XInternAtom(s.display, "WM_DELETE_WINDOW", False);
+    s.net_wm_pid = XInternAtom(s.display, "_NET_WM_PID", False);
   }
   connect_window(table.window);
   glx::connect_context(table.context);

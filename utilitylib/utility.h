@@ -38,7 +38,8 @@ class CUtility {
   // Starts the document's default program as a process of its own; its
   // process id, or 0 when there is no such program or it cannot start.
   static uint32_t Launch_Closable_Document(const char* filename, bool hidden);
-  // Asks a process started by Launch_Closable_Document to quit.
+  // Asks a process started by Launch_Closable_Document to quit; does not
+  // wait for it to end.
   static void Close_Launched_Process(uint32_t process_id);
 };
 

@@ -18,15 +18,16 @@ uint32_t CUtility::Launch_Closable_Document(const char* filename, bool hidden) {
   Log("CUtility::Launch_Closable_Document\n");
   ASSERT(filename != NULL);
   const platform::ShellApi& shell = platform::api().shell;
-  std::string executable = shell.find_default_application(filename);
-  if (executable.empty()) {
+  // What the desktop runs for the document: a desktop entry's whole command
+  // line, or a program's path.
+  const std::string application = shell.find_default_application(filename);
+  if (application.empty()) {
     Log("FindExecutable falied\n");
     return 0;
   }
-  Log("Executable for >%s< is >%s<\n", filename, executable.c_str());
-  // The document goes to the player as one argument, whatever it contains.
+  Log("Executable for >%s< is >%s<\n", filename, application.c_str());
   int error_code = 0;
-  int process_id = shell.start_process({executable, filename}, hidden, &error_code);
+  const int process_id = shell.start_default_application(filename, hidden, &error_code);
   Log("CreateProcess returned %d\n", process_id != 0 ? 1 : 0);
   if (process_id == 0) {
     Log("  error code %d\n", error_code);
