@@ -3,7 +3,6 @@
 // page is left, when the sheet goes away and before a preview.
 #include "config/configurecities.h"
 
-#include <cstring>
 #include <string>
 
 #include "config/addresses.h"
@@ -201,10 +200,15 @@ bool CConfigureCities::Delete_Location(DialogControls& dialog, bool confirm) {
   int list = list_with_selection(dialog);
   if (list == 0) return false;
   std::string text = selected_text(dialog, list);
-  ASSERT(::strcmp(text.c_str(), ""));
   CLocation* p_location = CSmartObjectMgr::Find_Location_By_Description(text.c_str());
-  ASSERT(p_location != NULL);
-  ASSERT(!p_location->Get_Is_Official());
+  // Delete is disabled while a built-in city is shown, but a selection the
+  // page was not told of must not end the dialog: such a city stays, and Add
+  // adds beside it.
+  if (p_location == nullptr || p_location->Get_Is_Official()) {
+    CUtility::Log("CConfigureCities::Delete_Location: >%s< is not a user city\n", text.c_str());
+    if (confirm) dialog.Beep();
+    return false;
+  }
   if (confirm && !dialog.Ask_Yes_No("Do you want to delete " + text + "?", "Please confirm"))
     return false;
   bool was_viewpoint = p_location->crc == uint32_t(COptions::GeoLocationCrc.Get());

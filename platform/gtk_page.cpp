@@ -253,16 +253,20 @@ std::optional<ScreenRect> GtkDialogPage::Screen_Rect(int id) {
   GtkWidget* widget = id == SHEET_OK_BUTTON     ? buttons.ok
                       : id == SHEET_HELP_BUTTON ? buttons.help
                                                 : Find(id).widget;
+  GtkAllocation box;
+  gtk_widget_get_allocation(widget, &box);
+  return screen_rect_of(widget, GdkRectangle{0, 0, box.width, box.height});
+}
+
+std::optional<ScreenRect> screen_rect_of(GtkWidget* widget, const GdkRectangle& area) {
   GtkWidget* top = gtk_widget_get_toplevel(widget);
   GdkWindow* window = gtk_widget_get_window(top);
   int x = 0, y = 0, origin_x = 0, origin_y = 0;
   if (!gtk_widget_get_mapped(widget) || window == nullptr ||
-      !gtk_widget_translate_coordinates(widget, top, 0, 0, &x, &y))
+      !gtk_widget_translate_coordinates(widget, top, area.x, area.y, &x, &y))
     return std::nullopt;
   gdk_window_get_origin(window, &origin_x, &origin_y);
-  GtkAllocation box;
-  gtk_widget_get_allocation(widget, &box);
-  return ScreenRect{origin_x + x, origin_y + y, box.width, box.height};
+  return ScreenRect{origin_x + x, origin_y + y, area.width, area.height};
 }
 
 void GtkDialogPage::Beep() { gdk_display_beep(gdk_display_get_default()); }

@@ -60,6 +60,8 @@ class GtkDialogPage : public DialogControls {
   int Get_Slider(int id) override;
   void Focus(int id) override;
   std::optional<ScreenRect> Screen_Rect(int id) override;
+  // Where a list's entry is on the screen, when it is scrolled into view.
+  std::optional<ScreenRect> List_Row_Rect(int id, int index);
 
   int List_Add(int id, const std::string& text) override;
   int List_Find(int id, const std::string& text) override;
@@ -100,6 +102,9 @@ class GtkDialogPage : public DialogControls {
   bool initialised = false;
 };
 
+// Where an area of the widget (in its own coordinates) is on the screen;
+// empty while the widget is not on the screen.
+std::optional<ScreenRect> screen_rect_of(GtkWidget* widget, const GdkRectangle& area);
 // Builds the widget of one control kind; text_owner receives the inner widget.
 GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_owner);
 // Shows a link's Latin-1 text blue and underlined.

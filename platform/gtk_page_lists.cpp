@@ -58,6 +58,22 @@ int GtkDialogPage::List_Selection(int id) {
   return index;
 }
 
+std::optional<ScreenRect> GtkDialogPage::List_Row_Rect(int id, int index) {
+  Control& control = Find(id);
+  if (!valid_index(control, index)) return std::nullopt;
+  GtkTreeView* tree = GTK_TREE_VIEW(control.text_owner);
+  GtkTreePath* path = gtk_tree_path_new_from_indices(index, -1);
+  GdkRectangle cell;
+  gtk_tree_view_get_cell_area(tree, path, nullptr, &cell);
+  gtk_tree_path_free(path);
+  int x = 0, y = 0;
+  gtk_tree_view_convert_bin_window_to_widget_coords(tree, cell.x, cell.y, &x, &y);
+  int width = gtk_widget_get_allocated_width(control.text_owner);
+  if (y < 0 || y + cell.height > gtk_widget_get_allocated_height(control.text_owner))
+    return std::nullopt;
+  return screen_rect_of(control.text_owner, GdkRectangle{0, y, width, cell.height});
+}
+
 void GtkDialogPage::List_Select(int id, int index) {
   Quiet quiet_change(*this);
   Control& control = Find(id);
@@ -77,10 +93,14 @@ void GtkDialogPage::List_Remove(int id, int index) {
   Quiet quiet_change(*this);
   Control& control = Find(id);
   if (!valid_index(control, index)) return;
+  bool was_selected = List_Selection(id) == index;
   GtkTreeIter row;
   if (gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(store_of(control)), &row, nullptr, index))
     gtk_list_store_remove(store_of(control), &row);
   control.entries.erase(control.entries.begin() + index);
+  // The tree view selects the neighbour of a removed cursor row; a list box
+  // has no selection after its selected entry is gone.
+  if (was_selected) gtk_tree_selection_unselect_all(selection_of(control));
 }
 
 }  // namespace platform::gtk

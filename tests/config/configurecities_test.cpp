@@ -152,6 +152,24 @@ TEST_F(CitiesPage, deleting_asks_first_and_clears_a_deleted_viewpoint) {
   EXPECT_EQ(dialog.Get_Text(C::IDC_VIEWPOINT), "No geostationary viewpoint is set.");
 }
 
+// A toolkit may select an entry without telling the page; Add and Delete
+// must then leave the built-in city alone instead of ending the dialog.
+TEST_F(CitiesPage, a_built_in_city_selected_behind_the_pages_back_is_never_deleted) {
+  FakeDialog dialog(page);
+  dialog.Click(C::IDC_ADD_A_CITY);
+  dialog.Type(C::IDC_CITY, "Testville");
+  dialog.List_Select(C::IDC_AVAILABLE, dialog.List_Find(C::IDC_AVAILABLE, "Aberdeen, SCOTLAND"));
+  dialog.Click(C::IDC_ADD);
+  EXPECT_NE(CSmartObjectMgr::Find_Location_By_Description("Aberdeen, SCOTLAND"), nullptr);
+  EXPECT_NE(CSmartObjectMgr::Find_Location_By_Description("Testville"), nullptr);
+
+  dialog.List_Select(C::IDC_AVAILABLE, dialog.List_Find(C::IDC_AVAILABLE, "Aberdeen, SCOTLAND"));
+  dialog.Click(C::IDC_DELETE);
+  EXPECT_EQ(dialog.beeps, 1);
+  EXPECT_TRUE(dialog.questions.empty());
+  EXPECT_GE(dialog.List_Find(C::IDC_AVAILABLE, "Aberdeen, SCOTLAND"), 0);
+}
+
 TEST_F(CitiesPage, double_click_moves_the_selected_entry_and_else_only_deselects_the_other_list) {
   FakeDialog dialog(page);
   dialog.Select_Entry(C::IDC_AVAILABLE, dialog.List_Find(C::IDC_AVAILABLE, "Kabul, AFGHANISTAN"));

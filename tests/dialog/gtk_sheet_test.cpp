@@ -29,21 +29,13 @@ using platform::DialogEvent;
 
 const char OPTIONS_KEY[] = "Software\\Vantrel\\Orbalune 3D";
 
-class GtkSheet : public ::testing::Test {
+class GtkSheet : public SheetTest {
  protected:
   void SetUp() override {
-    if (!Use_Private_Display()) GTEST_SKIP() << "Xvfb cannot run here";
-    if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "no xdotool";
+    SheetTest::SetUp();
     COptions::ShowStars.Set(true);
     COptions::FactorTimeAcceleration.Set(0.0f);
   }
-  void TearDown() override { CSmartObjectMgr::Close(); }
-
-  static std::string program_file(const char* name) {
-    return platform::api().system.program_folder() + "/" + name;
-  }
-
-  RecordedSheet sheet;
 };
 
 TEST_F(GtkSheet, opens_on_the_stored_page_and_writes_pointer_and_key_input_through) {
@@ -104,14 +96,14 @@ TEST_F(GtkSheet, a_city_typed_into_the_cities_page_reaches_both_files_as_latin1)
       },
       [&] { Click_Control(*cities.controls, platform::SHEET_OK_BUTTON); },
   });
-  EXPECT_EQ(read_file(program_file("ob3d_uc.dat")), "S\xE3o Tom\xE9,-,Freedonia,2,0,0,6,0,2\n");
+  EXPECT_EQ(read_file(Program_File("ob3d_uc.dat")), "S\xE3o Tom\xE9,-,Freedonia,2,0,0,6,0,2\n");
   std::string crc = std::to_string(Location_Crc32("S\xE3o Tom\xE9, Freedonia"));
-  EXPECT_NE(read_file(program_file("ob3d_is.dat")).find(crc + "\n"), std::string::npos);
+  EXPECT_NE(read_file(Program_File("ob3d_is.dat")).find(crc + "\n"), std::string::npos);
 }
 
 TEST_F(GtkSheet, preview_starts_the_saver_as_a_process_of_its_own) {
-  std::string marker = program_file("preview-arguments");
-  std::string saver = program_file("fake-saver.sh");
+  std::string marker = Program_File("preview-arguments");
+  std::string saver = Program_File("fake-saver.sh");
   write_file(saver, "#!/bin/sh\necho \"$@\" > '" + marker + "'\n");
   chmod(saver.c_str(), 0755);
   static std::string saver_path;

@@ -14,7 +14,9 @@
 #include "config/configureintro.h"
 #include "config/configuremusic.h"
 #include "config/configureoverview.h"
+#include "platform/gtk_page.h"
 #include "platform/platform.h"
+#include "scene/smartobjectmgr.h"
 #include "support/run_program.h"
 
 namespace {
@@ -112,11 +114,44 @@ bool Use_Private_Display() {
   return true;
 }
 
+namespace {
+
+// Clicks the middle of the rectangle with the first button.
+void click_at(const platform::ScreenRect& rect, int clicks) {
+  run("xdotool mousemove " + std::to_string(rect.x + rect.width / 2) + " " +
+      std::to_string(rect.y + rect.height / 2) + " click --repeat " + std::to_string(clicks) +
+      " --delay 80 1");
+}
+
+}  // namespace
+
+void SheetTest::SetUp() {
+  if (!Use_Private_Display()) GTEST_SKIP() << "Xvfb cannot run here";
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "no xdotool";
+  // Each test starts without the city files that another one wrote.
+  std::remove(Program_File("ob3d_uc.dat").c_str());
+  std::remove(Program_File("ob3d_is.dat").c_str());
+}
+
+// The locations that the Cities page built.
+void SheetTest::TearDown() { CSmartObjectMgr::Close(); }
+
+std::string SheetTest::Program_File(const char* name) {
+  return platform::api().system.program_folder() + "/" + name;
+}
+
 void Click_Control(platform::DialogControls& dialog, int control_id) {
   auto rect = dialog.Screen_Rect(control_id);
   ASSERT_TRUE(rect) << "control " << control_id << " is not on the screen";
-  run("xdotool mousemove " + std::to_string(rect->x + rect->width / 2) + " " +
-      std::to_string(rect->y + rect->height / 2) + " click 1");
+  click_at(*rect, 1);
+}
+
+void Click_List_Entry(platform::DialogControls& dialog, int list, int index, int clicks) {
+  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(&dialog);
+  ASSERT_TRUE(page) << "not a GTK page";
+  auto rect = page->List_Row_Rect(list, index);
+  ASSERT_TRUE(rect) << "entry " << index << " of list " << list << " is not in view";
+  click_at(*rect, clicks);
 }
 
 void Press_Keys(const std::string& keys) { run("xdotool key " + keys); }

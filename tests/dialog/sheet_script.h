@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/dialog.h"
 
 // Passes everything to the real page and remembers its controls and events.
@@ -42,5 +44,18 @@ bool Use_Private_Display();
 
 // Real pointer and keyboard input through the X server.
 void Click_Control(platform::DialogControls& dialog, int control_id);
+// Clicks a list box's entry (it must be in view) once or twice.
+void Click_List_Entry(platform::DialogControls& dialog, int list, int index, int clicks = 1);
 void Press_Keys(const std::string& keys);
 void Type_Text(const std::string& utf8);
+
+// A test that drives the real sheet: skipped without Xvfb or xdotool.
+class SheetTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // A file in the program folder.
+  static std::string Program_File(const char* name);
+
+  RecordedSheet sheet;
+};
