@@ -67,17 +67,17 @@ bool Parse_Hosting_Arguments(int argc, char** argv, const char* window_variable,
     }
     used = 2;
   }
-  if (argc > used) return Fail(error, std::string("unexpected argument ") + argv[used]);
-  return true;
+  return Parse_Hack_Flags(argc - used, argv + used, &request->flags, error);
 }
 
 int Run_Hosted_Mode(int argc, char** argv) {
   HostedRequest request;
   std::string error;
   if (!Parse_Hosting_Arguments(argc, argv, getenv("XSCREENSAVER_WINDOW"), &request, &error)) {
-    fprintf(stderr, "orbalune3d: %s\n", error.c_str());
+    fprintf(stderr, "orbalune3d: %s (orbalune3d --help lists the flags)\n", error.c_str());
     return -1;
   }
+  Apply_Hack_Flags(request.flags);
   if (!platform::select_backend(platform::Backend::Native)) return 1;
   platform::WindowApi& windows = platform::api().window;
   const platform::WindowHandle host = request.desktop ? windows.desktop_window() : request.window;

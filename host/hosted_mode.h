@@ -8,18 +8,20 @@
 
 #include <string>
 
+#include "config/hack_flags.h"
 #include "platform/window.h"
 
 struct HostedRequest {
   platform::WindowHandle window = 0;  // 0 with desktop set
   bool desktop = false;               // the root window
+  HackFlagChanges flags;              // options changed for this run
 };
 
 // True for the first argument of such a command line, in either spelling.
 bool Is_Hosting_Option(const char* argument);
 
-// Reads "-root" or "-window-id ID" (or "--root", "--window-id ID") from
-// argv[0..argc); window_variable is the value of XSCREENSAVER_WINDOW
+// Reads "-root" or "-window-id ID" (or "--root", "--window-id ID") and the
+// flags after it (config/hack_flags.h) from argv[0..argc); window_variable is the value of XSCREENSAVER_WINDOW
 // (nullptr when unset). False with the reason in *error.
 bool Parse_Hosting_Arguments(int argc, char** argv, const char* window_variable,
                              HostedRequest* request, std::string* error);

@@ -7,7 +7,8 @@ set -e
 PACKAGES="cmake ninja-build g++ pkg-config googletest libgtest-dev
   libjpeg62-turbo-dev libpng-dev libgl-dev libglu1-mesa-dev libegl-dev
   libegl-mesa0 libgl1-mesa-dri libx11-dev libxss-dev libgtk-3-dev
-  xvfb xauth xdotool x11-utils shared-mime-info xscreensaver $*"
+  xvfb xauth xdotool x11-utils shared-mime-info xscreensaver
+  desktop-file-utils libxml2-utils man-db dpkg-dev lintian $*"
 
 missing=""
 for package in $PACKAGES; do

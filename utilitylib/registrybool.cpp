@@ -24,3 +24,9 @@ bool CRegistryBool::Set(bool new_value) {
 }
 
 void CRegistryBool::Reset_To_Default() { Set(default_value); }
+
+bool CRegistryBool::Get_Default() const { return default_value; }
+
+void CRegistryBool::Override(bool new_value) { value = new_value ? 1 : 0; }
+
+const char* CRegistryBool::Get_Name() const { return key_name; }

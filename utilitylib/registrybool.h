@@ -15,6 +15,11 @@ class CRegistryBool {
   // Stores 0 or 1 and writes it through; returns the new Get().
   bool Set(bool value);
   void Reset_To_Default();
+  bool Get_Default() const;
+  // The value's name in the store.
+  const char* Get_Name() const;
+  // For this run only: Get returns value from now on, the store keeps its own.
+  void Override(bool value);
 
  private:
   int32_t value;  // the whole stored word: a stored 2 stays 2 until Set

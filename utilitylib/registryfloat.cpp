@@ -28,4 +28,6 @@ void CRegistryFloat::Reset_To_Default() { Set(default_value); }
 
 float CRegistryFloat::Get_Default() const { return default_value; }
 
+void CRegistryFloat::Override(float new_value) { value = new_value; }
+
 const char* CRegistryFloat::Get_Name() const { return key_name; }

@@ -12,6 +12,8 @@ class CRegistryFloat {
   void Set(float value);
   void Reset_To_Default();
   float Get_Default() const;
+  // For this run only: Get returns value from now on, the store keeps its own.
+  void Override(float value);
   // The value's name in the store.
   const char* Get_Name() const;
 

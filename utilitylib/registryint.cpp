@@ -23,3 +23,7 @@ void CRegistryInt::Set(int32_t new_value) {
 void CRegistryInt::Reset_To_Default() { Set(default_value); }
 
 const char* CRegistryInt::Get_Name() const { return key_name; }
+
+int32_t CRegistryInt::Get_Default() const { return default_value; }
+
+void CRegistryInt::Override(int32_t new_value) { value = new_value; }

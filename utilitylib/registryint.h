@@ -12,6 +12,9 @@ class CRegistryInt {
   int32_t Get() const;
   void Set(int32_t value);
   void Reset_To_Default();
+  int32_t Get_Default() const;
+  // For this run only: Get returns value from now on, the store keeps its own.
+  void Override(int32_t value);
   // The value's name in the store.
   const char* Get_Name() const;
 

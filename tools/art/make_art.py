@@ -5,8 +5,8 @@ Sources (see resources/README.md for their licences):
   Earth map  /usr/share/xplanet/images/earth.jpg       (Debian: xplanet-images)
   Moon map   /usr/share/stellarium/textures/moon.png   (Debian: stellarium-data)
   Font       /usr/share/fonts/truetype/dejavu/*.ttf    (Debian: fonts-dejavu-core)
-Everything else (lens-flare sprites, star fields, globe renderings) is computed
-here. The output is byte-for-byte reproducible with the same package versions.
+Everything else (lens-flare sprites, star fields, globe renderings, the desktop
+icons under resources/icons/) is computed here. The output is byte-for-byte reproducible with the same package versions.
 
   tools/art/make_art.py            write resources/ and docs/resources.png
   tools/art/make_art.py --check    regenerate into a temporary folder and
@@ -254,9 +254,24 @@ def introduction_picture(earth, moon):
     return picture
 
 
-def icon_image(earth):
-    globe = render_globe(earth, 48, centre_lon=10, tilt=15, sun=(0.6, 0.4, 0.69), samples=4)
+def icon_image(earth, size=48):
+    globe = render_globe(earth, size, centre_lon=10, tilt=15, sun=(0.6, 0.4, 0.69), samples=4)
     return globe
+
+
+# The desktop's icon theme (hicolor) wants larger sizes than the program's icon.
+DESKTOP_ICON_SIZES = (48, 128, 256)
+
+
+def desktop_icon_name(size):
+    return os.path.join("icons", "orbalune3d-%d.png" % size)
+
+
+def desktop_icons(earth, resources):
+    os.makedirs(os.path.join(resources, "icons"), exist_ok=True)
+    for size in DESKTOP_ICON_SIZES:
+        icon_image(earth, size).save(os.path.join(resources, desktop_icon_name(size)), "PNG",
+                                     optimize=False)
 
 
 # --- Contact sheet ------------------------------------------------------------
@@ -329,6 +344,7 @@ def generate(resources, docs):
               os.path.join(resources, "introduction_small.jpg"), quality=85, progressive=True)
     icon_image(earth).save(os.path.join(resources, "orbalune.ico"), "ICO",
                            sizes=[(16, 16), (32, 32), (48, 48)])
+    desktop_icons(earth, resources)
     manifest = read_manifest(os.path.join(REPO, "resources", "manifest.txt"))
     contact_sheet(resources, manifest, os.path.join(docs, "resources.png"))
     return manifest
@@ -338,6 +354,7 @@ def check():
     with tempfile.TemporaryDirectory() as scratch:
         manifest = generate(scratch, scratch)
         names = sorted({name for _, _, name in manifest}) + ["resources.png"]
+        names += [desktop_icon_name(size) for size in DESKTOP_ICON_SIZES]
         differing = []
         for name in names:
             committed = os.path.join(REPO, "docs" if name == "resources.png" else "resources", name)
