@@ -1,10 +1,11 @@
 #!/bin/sh
 # The saver under the real XScreenSaver daemon, on a private X server: a
-# ~/.xscreensaver that selects "PROGRAM --root" (the two-dash spelling the
-# daemon's settings may use); "xscreensaver-command -activate" must start
-# it in the daemon's window (its log shows the start-up, the window tree its
-# hosted window), and "-deactivate" must end it through its shut-down with
-# no process left.
+# ~/.xscreensaver that selects "PROGRAM --root --no-clouds -speed 300" (the
+# two-dash spelling the daemon's settings may use, and two flags);
+# "xscreensaver-command -activate" must start it in the daemon's window (its
+# log shows the start-up with the flags' values, the window tree its hosted
+# window) without writing the flags into the options store, and
+# "-deactivate" must end it through its shut-down with no process left.
 #
 # Usage: xscreensaver_daemon_test.sh PROGRAM
 # Exit code 0 passed, 1 failed, 77 skipped (with the reason).
@@ -109,7 +110,7 @@ unfade:		False
 dpmsEnabled:	False
 mode:		one
 selected:	0
-programs:	$work/$NAME --root \\n
+programs:	$work/$NAME --root --no-clouds -speed 300 \\n
 EOF
 [ "$user" != "$(id -un)" ] && chown -R "$user" "$home"
 
@@ -131,6 +132,11 @@ within_timeout log_has "ScreenSaverChildProc:WM_SIZE" || fail "the daemon did no
 within_timeout hosted_window_shown || fail "the saver's window is not in the daemon's window"
 pid=$(saver_pid)
 process_runs "$pid" || fail "no saver process runs"
+for line in "  ShowClouds:                 0" "  FactorCameraRotationSpeed:  0.30"; do
+  log_has "$line" || fail "the flags did not set \"$line\""
+done
+grep -qF '"ShowClouds"=dword:00000001' "$home/ob3d/ob3d_options.reg" ||
+  fail "a flag was written into the options store"
 log "the daemon started the saver (process $pid)"
 
 $as_user xscreensaver-command -deactivate >/dev/null 2>&1 || fail "xscreensaver-command -deactivate failed"
