@@ -53,19 +53,19 @@ const ToggleRow TOGGLE_ROWS[] = {
 };
 
 void add_sliders(std::vector<ControlTemplate>& controls) {
-  controls.push_back({0, ControlKind::Group, "Sliders", 7, 4, 130, 200});
+  controls.push_back({0, ControlKind::Group, "Sliders", 7, 4, 130, 203});
   int y = 14;
   for (const auto& row : SLIDER_ROWS) {
     controls.push_back({0, ControlKind::CenteredLabel, row.caption, 12, y, 120, 8});
-    controls.push_back({row.id, ControlKind::Slider, "", 22, y + 9, 100, 15});
-    controls.push_back({0, ControlKind::Label, row.left, 14, y + 23, 50, 8});
-    controls.push_back({0, ControlKind::Label, row.right, 100, y + 23, 34, 8});
-    y += 31;
+    controls.push_back({row.id, ControlKind::Slider, "", 22, y + 8, 100, 14});
+    controls.push_back({0, ControlKind::Label, row.left, 14, y + 22, 50, 8});
+    controls.push_back({0, ControlKind::Label, row.right, 100, y + 22, 34, 8});
+    y += 32;
   }
 }
 
 void add_toggles(std::vector<ControlTemplate>& controls) {
-  controls.push_back({0, ControlKind::Group, "Toggles", 143, 4, 138, 200});
+  controls.push_back({0, ControlKind::Group, "Toggles", 143, 4, 138, 203});
   int y = 14;
   for (const auto& row : TOGGLE_ROWS) {
     controls.push_back({row.id, ControlKind::CheckBox, row.text, 150, y, 128, 10});
@@ -99,9 +99,9 @@ std::vector<ControlTemplate> build_controls() {
   ControlTemplate view_moon{C::IDC_VIEW_MOON, ControlKind::CheckBox, "View Moon", 295, 132, 95, 10};
   view_moon.hidden = true;
   controls.push_back(view_moon);
-  controls.push_back({C::IDC_RESTORE_DEFAULTS, ControlKind::PushButton, "Restore Defaults", 7, 210,
-                      70, 14});
-  controls.push_back({C::IDC_PREVIEW, ControlKind::PushButton, "Preview", 323, 210, 70, 14});
+  controls.push_back({C::IDC_RESTORE_DEFAULTS, ControlKind::PushButton, "Restore Defaults", 7, 212,
+                      74, 14});
+  controls.push_back({C::IDC_PREVIEW, ControlKind::PushButton, "Preview", 323, 212, 70, 14});
   return controls;
 }
 

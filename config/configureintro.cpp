@@ -25,10 +25,10 @@ std::vector<platform::ControlTemplate> build_controls() {
       picture,
       {I::IDC_STATIC_VERSION, ControlKind::CenteredLabel, "Version", 160, 153, 78, 8},
       {0, ControlKind::Label, "November 2002", 174, 166, 52, 8},
-      {0, ControlKind::Label, "Email:", 150, 192, 20, 8},
-      {I::IDC_EMAIL, ControlKind::Link, addresses::EMAIL_TEXT, 172, 192, 77, 8},
-      {0, ControlKind::Label, "Web:", 159, 205, 18, 8},
-      {I::IDC_WWW, ControlKind::Link, addresses::WEB_SITE_TEXT, 179, 205, 61, 8},
+      {0, ControlKind::Label, "Email:", 138, 192, 28, 8},
+      {I::IDC_EMAIL, ControlKind::Link, addresses::EMAIL_TEXT, 170, 192, 96, 8},
+      {0, ControlKind::Label, "Web:", 138, 205, 28, 8},
+      {I::IDC_WWW, ControlKind::Link, addresses::WEB_SITE_TEXT, 170, 205, 96, 8},
       {I::IDC_VISIT, ControlKind::PushButton, "Visit\nVantrel", 24, 155, 67, 55},
   };
 }

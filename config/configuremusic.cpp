@@ -25,8 +25,8 @@ std::vector<platform::ControlTemplate> build_controls() {
        19, 39, 354, 20},
       {M::IDC_PLAY_MUSIC, ControlKind::CheckBox, "Launch .m3u player when Orbalune 3D starts", 19,
        73, 169, 10},
-      {0, ControlKind::Label, ".m3u file:", 19, 95, 29, 8},
-      {M::IDC_M3U_FILE, ControlKind::ReadOnlyEdit, "", 52, 93, 270, 12},
+      {0, ControlKind::Label, ".m3u file:", 19, 95, 33, 8},
+      {M::IDC_M3U_FILE, ControlKind::ReadOnlyEdit, "", 56, 93, 266, 12},
       {M::IDC_SELECT, ControlKind::PushButton, "Select...", 329, 92, 52, 14},
   };
 }

@@ -37,13 +37,13 @@ const Line LINES[] = {
 };
 
 std::vector<ControlTemplate> build_controls() {
-  ControlTemplate icon{0, ControlKind::Icon, "", 360, 15, 20, 20};
+  ControlTemplate icon{0, ControlKind::Icon, "", 362, 8, 20, 20};
   icon.resource = CConfigureOverview::ICON_RESOURCE;
   std::vector<ControlTemplate> controls = {
       icon,
-      {0, ControlKind::Group, "", 11, 5, 377, 106},
-      {0, ControlKind::Group, "", 11, 106, 377, 74},
-      {0, ControlKind::Group, "", 11, 175, 377, 46},
+      {0, ControlKind::Group, "", 11, 5, 377, 103},
+      {0, ControlKind::Group, "", 11, 110, 377, 66},
+      {0, ControlKind::Group, "", 11, 179, 377, 42},
   };
   for (const Line& line : LINES) {
     bool first = &line == &LINES[0];

@@ -7,6 +7,7 @@
 // Missing: keyboard help (F1) and the sheet's own icon.
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -65,11 +66,13 @@ void on_help(GtkButton*, gpointer data) {
     page->Page_Event(DialogEvent::HelpRequested);
 }
 
-// Entries and buttons as tall as the templates' boxes, which were drawn for
-// a smaller dialog font.
+// Entries and buttons of the pages as tall as the templates' boxes, which
+// were drawn for a dialog font with slimmer controls.
 const char COMPACT_STYLE[] =
-    "entry { min-height: 0; padding-top: 1px; padding-bottom: 1px; }"
-    "button { min-height: 0; padding-top: 2px; padding-bottom: 2px; }";
+    ".ob3d-page entry { min-height: 0; padding-top: 1px; padding-bottom: 1px; }"
+    ".ob3d-page button { min-height: 0; padding: 2px 6px; }"
+    ".ob3d-page checkbutton, .ob3d-page radiobutton { padding-top: 1px; padding-bottom: 1px; }"
+    ".ob3d-page scale { padding-top: 10px; padding-bottom: 10px; }";
 
 void use_compact_style(GtkWidget* window) {
   GtkCssProvider* provider = gtk_css_provider_new();
@@ -89,6 +92,17 @@ GtkWidget* make_button_row(GtkWidget** ok, GtkWidget** help) {
   gtk_container_add(GTK_CONTAINER(row), *ok);
   gtk_container_add(GTK_CONTAINER(row), *help);
   return row;
+}
+
+// Every page in the same dialog units, as a property sheet sizes its pages
+// alike: the largest that any page needs.
+void place_pages(Sheet& sheet) {
+  DialogUnits units{0, 0};
+  for (auto& page : sheet.pages) {
+    DialogUnits needed = page->Needed_Units();
+    units = DialogUnits{std::max(units.x, needed.x), std::max(units.y, needed.y)};
+  }
+  for (auto& page : sheet.pages) page->Place(units);
 }
 
 void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage*>& pages) {
@@ -114,6 +128,7 @@ void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage
     gtk_notebook_append_page(GTK_NOTEBOOK(sheet.notebook), page->Widget(), title);
     sheet.pages.push_back(std::move(page));
   }
+  place_pages(sheet);
   g_signal_connect(ok, "clicked", G_CALLBACK(on_ok), &sheet);
   g_signal_connect(help, "clicked", G_CALLBACK(on_help), &sheet);
   g_signal_connect(sheet.window, "delete-event", G_CALLBACK(on_delete), &sheet);

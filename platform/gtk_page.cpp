@@ -10,9 +10,6 @@
 namespace platform::gtk {
 namespace {
 
-int pixels_x(int units) { return int(units * PIXELS_PER_UNIT_X + 0.5); }
-int pixels_y(int units) { return int(units * PIXELS_PER_UNIT_Y + 0.5); }
-
 // A page asking for a control its template lacks is a programming error.
 [[noreturn]] void unknown_control(int id) {
   std::fprintf(stderr, "GTK: the page has no control %d\n", id);
@@ -43,7 +40,7 @@ std::string latin1_text_of(const char* utf8) {
 GtkDialogPage::GtkDialogPage(DialogPage& logic, GtkWindow* sheet, SheetButtons buttons)
     : logic(logic), sheet(sheet), buttons(buttons), fixed(gtk_fixed_new()) {
   g_object_ref_sink(fixed);
-  gtk_widget_set_size_request(fixed, pixels_x(400), pixels_y(230));
+  gtk_style_context_add_class(gtk_widget_get_style_context(fixed), PAGE_STYLE_CLASS);
   for (const auto& control : logic.Template().controls) Build(control);
 }
 
@@ -68,12 +65,12 @@ void GtkDialogPage::Build(const ControlTemplate& control) {
   } else {
     widget = make_control_widget(control, &text_owner);
   }
-  gtk_widget_set_size_request(widget, pixels_x(control.width), pixels_y(control.height));
-  gtk_fixed_put(GTK_FIXED(fixed), widget, pixels_x(control.x), pixels_y(control.y));
+  gtk_fixed_put(GTK_FIXED(fixed), widget, 0, 0);  // moved into its box by Place
   gtk_widget_show_all(widget);
   gtk_widget_set_no_show_all(widget, TRUE);
   if (control.hidden) gtk_widget_hide(widget);
-  auto* entry = new Control{this, control.id, control.kind, widget, text_owner, nullptr, {}};
+  auto* entry =
+      new Control{this, &control, control.id, control.kind, widget, text_owner, nullptr, {}, {}};
   owned.push_back(entry);
   if (control.id == 0) return;
   controls[control.id] = entry;
@@ -220,6 +217,7 @@ void GtkDialogPage::Set_Text(int id, const std::string& text) {
   } else if (GTK_IS_LABEL(control.text_owner)) {
     gtk_label_set_text(GTK_LABEL(control.text_owner), utf8.c_str());
   }
+  Keep_Fitting(control);
 }
 
 void GtkDialogPage::Set_Text_Color(int id, uint32_t color) {

@@ -12,10 +12,13 @@
 
 namespace platform::gtk {
 
-// Pixels per dialog unit: the templates are laid out in dialog units of an
-// 8-point dialog font, and GTK's text is larger.
-constexpr double PIXELS_PER_UNIT_X = 1.9;
-constexpr double PIXELS_PER_UNIT_Y = 2.0;
+// Pixels per dialog unit, across and down.
+struct DialogUnits {
+  double x, y;
+};
+
+// The style class of every page, which the sheet's style rules select.
+constexpr char PAGE_STYLE_CLASS[] = "ob3d-page";
 
 class GtkDialogPage : public DialogControls {
  public:
@@ -27,11 +30,13 @@ class GtkDialogPage : public DialogControls {
 
   struct Control {
     GtkDialogPage* page;
+    const ControlTemplate* source;  // its entry in the page's template
     int id;
     ControlKind kind;
     GtkWidget* widget;      // placed in the page
     GtkWidget* text_owner;  // the label, entry or tree view inside it
     GtkCssProvider* color = nullptr;
+    GdkRectangle box{};     // its place in the page, in pixels
     std::vector<std::string> entries;  // a list box's Latin-1 texts, in order
   };
 
@@ -41,6 +46,16 @@ class GtkDialogPage : public DialogControls {
   GtkDialogPage& operator=(const GtkDialogPage&) = delete;
 
   GtkWidget* Widget() const { return fixed; }
+  // Every control of the page, in the template's order.
+  const std::vector<Control*>& All_Controls() const { return owned; }
+  // The page's dialog units: those of its font, grown until every
+  // control's least size fits its box (gtk_page_layout.cpp). Valid once the
+  // page is inside its window, whose style sizes the widgets. The controls
+  // are measured unplaced: Place must follow.
+  DialogUnits Needed_Units();
+  // Places every control in the given units; the sheet gives all its pages
+  // the largest units that any of them needs.
+  void Place(DialogUnits units);
   // Hands a page event to the logic, running On_Init first on the page's
   // first event (pages are initialised when first shown).
   void Page_Event(DialogEvent event);
@@ -88,6 +103,9 @@ class GtkDialogPage : public DialogControls {
   };
 
   void Build(const ControlTemplate& control);
+  // Places the page again, in units grown as needed, when a changed control
+  // no longer fits its box.
+  void Keep_Fitting(Control& control);
   Control& Find(int id);
   void Connect_Events(Control& control);
 
@@ -98,6 +116,7 @@ class GtkDialogPage : public DialogControls {
   std::map<int, Control*> controls;
   std::vector<Control*> owned;
   GtkWidget* last_radio = nullptr;  // the set a new radio button joins
+  DialogUnits units{};
   int quiet = 0;
   bool initialised = false;
 };
@@ -107,6 +126,11 @@ class GtkDialogPage : public DialogControls {
 std::optional<ScreenRect> screen_rect_of(GtkWidget* widget, const GdkRectangle& area);
 // Builds the widget of one control kind; text_owner receives the inner widget.
 GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_owner);
+// The image resource of a Picture control, scaled into its box with its
+// aspect kept, in a sunken frame (gtk_images.cpp).
+GtkWidget* make_picture(const ControlTemplate& control);
+// The image of an Icon control's icon resource whose size suits its box best.
+GtkWidget* make_icon(const ControlTemplate& control);
 // Shows a link's Latin-1 text blue and underlined.
 void set_link_text(GtkWidget* label, const std::string& latin1);
 // The UTF-8 text of a label, button or entry as Latin-1; characters outside

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/gtk_page.h"
-#include "platform/platform.h"
 #include "platform/text_encoding.h"
 
 namespace platform::gtk {
@@ -72,36 +71,10 @@ GtkWidget* make_sorted_list(GtkWidget** tree_view) {
   return scrolled;
 }
 
-// An image resource scaled into the control's box; a blank frame when the
-// resource is missing or cannot be decoded.
-GtkWidget* make_picture(const ControlTemplate& control, const char* type) {
-  GtkWidget* image = gtk_image_new();
-  ResourceView view = api().resources.find ? api().resources.find(control.resource, type)
-                                           : ResourceView{nullptr, 0};
-  if (view.data != nullptr) {
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
-    int width = int(control.width * PIXELS_PER_UNIT_X);
-    int height = int(control.height * PIXELS_PER_UNIT_Y);
-    if (control.kind == ControlKind::Picture) gdk_pixbuf_loader_set_size(loader, width, height);
-    if (gdk_pixbuf_loader_write(loader, view.data, view.size, nullptr) &&
-        gdk_pixbuf_loader_close(loader, nullptr)) {
-      gtk_image_set_from_pixbuf(GTK_IMAGE(image), gdk_pixbuf_loader_get_pixbuf(loader));
-    }
-    g_object_unref(loader);
-  } else if (control.kind == ControlKind::Icon) {
-    gtk_image_set_from_icon_name(GTK_IMAGE(image), "dialog-information", GTK_ICON_SIZE_DND);
-  }
-  if (control.kind == ControlKind::Icon) return image;
-  GtkWidget* frame = gtk_frame_new(nullptr);
-  gtk_frame_set_shadow_type(GTK_FRAME(frame), GTK_SHADOW_IN);
-  gtk_container_add(GTK_CONTAINER(frame), image);
-  return frame;
-}
-
 GtkWidget* make_link(const ControlTemplate& control, GtkWidget** label) {
   GtkWidget* box = gtk_event_box_new();
   gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
-  *label = make_label(control, 0.5f);
+  *label = make_label(control, 0.0f);
   gtk_container_add(GTK_CONTAINER(box), *label);
   return box;
 }
@@ -148,11 +121,9 @@ GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_
     case ControlKind::SortedList:
       return make_sorted_list(text_owner);
     case ControlKind::Picture:
-      widget = make_picture(control, "BITMAP");
-      break;
+      return make_picture(control);
     case ControlKind::Icon:
-      widget = make_picture(control, "ICON");
-      break;
+      return make_icon(control);
     case ControlKind::Link: {
       widget = make_link(control, text_owner);
       set_link_text(*text_owner, control.text);

@@ -102,8 +102,8 @@ void RecordedSheet::Run(const std::vector<std::function<void()>>& steps, int ste
   running->store(false, std::memory_order_release);
 }
 
-bool Use_Private_Display() {
-  static XServer server(24, 1280, 1024);
+bool Use_Private_Display(int width, int height) {
+  static XServer server(24, width, height);
   if (!server.ok()) return false;
   setenv("DISPLAY", server.display().c_str(), 1);
   // No accessibility bus, settings daemon or virtual file systems in the
@@ -138,6 +138,17 @@ void SheetTest::TearDown() { CSmartObjectMgr::Close(); }
 
 std::string SheetTest::Program_File(const char* name) {
   return platform::api().system.program_folder() + "/" + name;
+}
+
+void Show_Page(RecordedSheet& sheet, int page) {
+  for (auto& shown : sheet.pages) {
+    if (auto* gtk_page = dynamic_cast<platform::gtk::GtkDialogPage*>(shown->controls)) {
+      GtkWidget* notebook = gtk_widget_get_parent(gtk_page->Widget());
+      gtk_notebook_set_current_page(GTK_NOTEBOOK(notebook), page);
+      return;
+    }
+  }
+  ADD_FAILURE() << "no page of the sheet is shown";
 }
 
 void Click_Control(platform::DialogControls& dialog, int control_id) {

@@ -38,9 +38,12 @@ struct RecordedSheet {
   void Run(const std::vector<std::function<void()>>& steps, int step_ms = 500);
 };
 
-// Points DISPLAY at a private X server kept for the whole test program;
-// false when none can start.
-bool Use_Private_Display();
+// Points DISPLAY at a private X server kept for the whole test program, of
+// the size that the first call asks for; false when none can start.
+bool Use_Private_Display(int width = 1280, int height = 1024);
+
+// Shows the page of the sheet that runs (a notebook page switch).
+void Show_Page(RecordedSheet& sheet, int page);
 
 // Real pointer and keyboard input through the X server.
 void Click_Control(platform::DialogControls& dialog, int control_id);
