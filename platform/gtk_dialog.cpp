@@ -3,8 +3,9 @@
 // Implemented: a window with a notebook of the pages (tab titles as given,
 // blanks included), OK and Help buttons, pages initialised when first shown,
 // page activation, leaving, help and destruction reported to the page logic;
-// closing the window counts as OK.
-// Missing: keyboard help (F1) and the sheet's own icon.
+// closing the window and Escape count as OK, F1 as Help; all pages share
+// the dialog units that the largest need of any of them sets.
+// Missing: the sheet's own icon.
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -61,9 +62,25 @@ gboolean on_delete(GtkWidget*, GdkEvent*, gpointer data) {
   return TRUE;
 }
 
-void on_help(GtkButton*, gpointer data) {
-  if (GtkDialogPage* page = current_page(*static_cast<Sheet*>(data)))
-    page->Page_Event(DialogEvent::HelpRequested);
+void show_help(Sheet& sheet) {
+  if (GtkDialogPage* page = current_page(sheet)) page->Page_Event(DialogEvent::HelpRequested);
+}
+
+void on_help(GtkButton*, gpointer data) { show_help(*static_cast<Sheet*>(data)); }
+
+// Keys that no control took: Escape closes the sheet as OK does (every
+// change is already stored), F1 asks for help.
+gboolean on_key(GtkWidget*, GdkEventKey* event, gpointer data) {
+  auto& sheet = *static_cast<Sheet*>(data);
+  if (event->keyval == GDK_KEY_Escape) {
+    close_sheet(sheet);
+    return TRUE;
+  }
+  if (event->keyval == GDK_KEY_F1) {
+    show_help(sheet);
+    return TRUE;
+  }
+  return FALSE;
 }
 
 // Entries and buttons of the pages as tall as the templates' boxes, which
@@ -72,7 +89,8 @@ const char COMPACT_STYLE[] =
     ".ob3d-page entry { min-height: 0; padding-top: 1px; padding-bottom: 1px; }"
     ".ob3d-page button { min-height: 0; padding: 2px 6px; }"
     ".ob3d-page checkbutton, .ob3d-page radiobutton { padding-top: 1px; padding-bottom: 1px; }"
-    ".ob3d-page scale { padding-top: 10px; padding-bottom: 10px; }";
+    ".ob3d-page scale { padding-top: 10px; padding-bottom: 10px; }"
+    ".ob3d-page button.link { padding: 0 2px; border-width: 0; }";
 
 void use_compact_style(GtkWidget* window) {
   GtkCssProvider* provider = gtk_css_provider_new();
@@ -132,6 +150,7 @@ void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage
   g_signal_connect(ok, "clicked", G_CALLBACK(on_ok), &sheet);
   g_signal_connect(help, "clicked", G_CALLBACK(on_help), &sheet);
   g_signal_connect(sheet.window, "delete-event", G_CALLBACK(on_delete), &sheet);
+  g_signal_connect_after(sheet.window, "key-press-event", G_CALLBACK(on_key), &sheet);
 }
 
 bool run_property_sheet(const char* caption, const std::vector<DialogPage*>& pages,

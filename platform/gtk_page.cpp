@@ -10,17 +10,11 @@
 namespace platform::gtk {
 namespace {
 
-// A page asking for a control its template lacks is a programming error.
-[[noreturn]] void unknown_control(int id) {
-  std::fprintf(stderr, "GTK: the page has no control %d\n", id);
+// A page asking for a control its template lacks, or for something its kind
+// cannot do, is a programming error.
+[[noreturn]] void unknown_control(int id, const char* what = "") {
+  std::fprintf(stderr, "GTK: the page has no control %d%s\n", id, what);
   std::abort();
-}
-
-std::string hex_color(uint32_t bgr) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", bgr & 0xFF, (bgr >> 8) & 0xFF,
-                (bgr >> 16) & 0xFF);
-  return text;
 }
 
 }  // namespace
@@ -42,13 +36,12 @@ GtkDialogPage::GtkDialogPage(DialogPage& logic, GtkWindow* sheet, SheetButtons b
   g_object_ref_sink(fixed);
   gtk_style_context_add_class(gtk_widget_get_style_context(fixed), PAGE_STYLE_CLASS);
   for (const auto& control : logic.Template().controls) Build(control);
+  Follow_Template_Order();
+  Name_From_Captions();
 }
 
 GtkDialogPage::~GtkDialogPage() {
-  for (Control* control : owned) {
-    if (control->color) g_object_unref(control->color);
-    delete control;
-  }
+  for (Control* control : owned) delete control;
   g_object_unref(fixed);
 }
 
@@ -91,8 +84,7 @@ void on_clicked(GtkButton*, gpointer data);
 void on_scrolled(GtkRange*, gpointer data);
 void on_selection_changed(GtkTreeSelection*, gpointer data);
 void on_row_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer data);
-gboolean on_link_released(GtkWidget*, GdkEventButton* event, gpointer data);
-gboolean on_link_crossing(GtkWidget* widget, GdkEventCrossing* event, gpointer);
+gboolean on_link_activated(GtkLinkButton*, gpointer data);
 
 }  // namespace
 
@@ -114,11 +106,7 @@ void GtkDialogPage::Connect_Events(Control& control) {
       break;
     }
     case ControlKind::Link:
-      gtk_widget_add_events(w, GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK |
-                                   GDK_LEAVE_NOTIFY_MASK);
-      g_signal_connect(w, "button-release-event", G_CALLBACK(on_link_released), &control);
-      g_signal_connect(w, "enter-notify-event", G_CALLBACK(on_link_crossing), nullptr);
-      g_signal_connect(w, "leave-notify-event", G_CALLBACK(on_link_crossing), nullptr);
+      g_signal_connect(w, "activate-link", G_CALLBACK(on_link_activated), &control);
       break;
     default:
       break;
@@ -144,22 +132,10 @@ void on_row_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer d
   GtkDialogPage::Control_Event(static_cast<Control*>(data), DialogEvent::DoubleClicked);
 }
 
-gboolean on_link_released(GtkWidget*, GdkEventButton* event, gpointer data) {
-  if (event->button != 1) return FALSE;
+// A click or Enter on a link: the page opens the address, not the toolkit.
+gboolean on_link_activated(GtkLinkButton*, gpointer data) {
   GtkDialogPage::Control_Event(static_cast<Control*>(data), DialogEvent::Clicked);
   return TRUE;
-}
-
-// The hand pointer while the pointer is over a link.
-gboolean on_link_crossing(GtkWidget* widget, GdkEventCrossing* event, gpointer) {
-  GdkWindow* window = gtk_widget_get_window(gtk_widget_get_toplevel(widget));
-  if (window == nullptr) return FALSE;
-  GdkCursor* cursor = event->type == GDK_ENTER_NOTIFY
-                          ? gdk_cursor_new_from_name(gdk_window_get_display(window), "pointer")
-                          : nullptr;
-  gdk_window_set_cursor(window, cursor);
-  if (cursor) g_object_unref(cursor);
-  return FALSE;
 }
 
 }  // namespace
@@ -210,9 +186,7 @@ void GtkDialogPage::Set_Text(int id, const std::string& text) {
   Quiet quiet_change(*this);
   Control& control = Find(id);
   std::string utf8 = latin1_to_utf8(text);
-  if (control.kind == ControlKind::Link) {
-    set_link_text(control.text_owner, text);
-  } else if (GTK_IS_ENTRY(control.text_owner)) {
+  if (GTK_IS_ENTRY(control.text_owner)) {
     gtk_entry_set_text(GTK_ENTRY(control.text_owner), utf8.c_str());
   } else if (GTK_IS_LABEL(control.text_owner)) {
     gtk_label_set_text(GTK_LABEL(control.text_owner), utf8.c_str());
@@ -222,22 +196,20 @@ void GtkDialogPage::Set_Text(int id, const std::string& text) {
 
 void GtkDialogPage::Set_Text_Color(int id, uint32_t color) {
   Control& control = Find(id);
-  if (control.color == nullptr) {
-    control.color = gtk_css_provider_new();
-    gtk_style_context_add_provider(gtk_widget_get_style_context(control.text_owner),
-                                   GTK_STYLE_PROVIDER(control.color),
-                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  if (!GTK_IS_BUTTON(control.widget)) unknown_control(id, " that shows a colour");
+  if (control.swatch == nullptr) {
+    control.swatch = add_swatch(control.widget, control.text_owner);
+    Keep_Fitting(control);
   }
-  // A thin dark outline keeps light colours, white included, readable.
-  std::string css = "label { color: " + hex_color(color) +
-                    "; text-shadow: 0 0 2px rgba(0, 0, 0, 0.7); }";
-  gtk_css_provider_load_from_data(control.color, css.c_str(), -1, nullptr);
+  set_swatch_color(control.swatch, color);
 }
 
 void GtkDialogPage::Set_Slider(int id, int minimum, int maximum, int position) {
   Quiet quiet_change(*this);
   GtkRange* range = GTK_RANGE(Find(id).widget);
   gtk_range_set_range(range, minimum, maximum);
+  // Page Up and Page Down move a fifth of the range, as a Win32 track bar.
+  gtk_range_set_increments(range, 1, (maximum - minimum) / 5.0);
   gtk_range_set_value(range, position);
 }
 
@@ -245,7 +217,13 @@ int GtkDialogPage::Get_Slider(int id) {
   return int(gtk_range_get_value(GTK_RANGE(Find(id).widget)));
 }
 
-void GtkDialogPage::Focus(int id) { gtk_widget_grab_focus(Find(id).text_owner); }
+// The entry or list inside a control, else the control itself: a button's
+// label cannot take the focus.
+void GtkDialogPage::Focus(int id) {
+  Control& control = Find(id);
+  bool inner = gtk_widget_get_can_focus(control.text_owner);
+  gtk_widget_grab_focus(inner ? control.text_owner : control.widget);
+}
 
 std::optional<ScreenRect> GtkDialogPage::Screen_Rect(int id) {
   GtkWidget* widget = id == SHEET_OK_BUTTON     ? buttons.ok

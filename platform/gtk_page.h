@@ -35,7 +35,7 @@ class GtkDialogPage : public DialogControls {
     ControlKind kind;
     GtkWidget* widget;      // placed in the page
     GtkWidget* text_owner;  // the label, entry or tree view inside it
-    GtkCssProvider* color = nullptr;
+    GtkWidget* swatch = nullptr;  // a button's colour, once it has one
     GdkRectangle box{};     // its place in the page, in pixels
     std::vector<std::string> entries;  // a list box's Latin-1 texts, in order
   };
@@ -103,6 +103,12 @@ class GtkDialogPage : public DialogControls {
   };
 
   void Build(const ControlTemplate& control);
+  // Tab moves through the controls in the template's order, group by group,
+  // not by their places on the screen (gtk_page_access.cpp).
+  void Follow_Template_Order();
+  // A control without text of its own (slider, list, edit) is named for
+  // screen readers by the caption that comes right before it.
+  void Name_From_Captions();
   // Places the page again, in units grown as needed, when a changed control
   // no longer fits its box.
   void Keep_Fitting(Control& control);
@@ -126,13 +132,16 @@ class GtkDialogPage : public DialogControls {
 std::optional<ScreenRect> screen_rect_of(GtkWidget* widget, const GdkRectangle& area);
 // Builds the widget of one control kind; text_owner receives the inner widget.
 GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_owner);
+// Puts a colour swatch after a button's label; the swatch is returned
+// (gtk_swatch.cpp).
+GtkWidget* add_swatch(GtkWidget* button, GtkWidget* label);
+// The swatch's colour, 0x00BBGGRR.
+void set_swatch_color(GtkWidget* swatch, uint32_t bgr);
 // The image resource of a Picture control, scaled into its box with its
 // aspect kept, in a sunken frame (gtk_images.cpp).
 GtkWidget* make_picture(const ControlTemplate& control);
 // The image of an Icon control's icon resource whose size suits its box best.
 GtkWidget* make_icon(const ControlTemplate& control);
-// Shows a link's Latin-1 text blue and underlined.
-void set_link_text(GtkWidget* label, const std::string& latin1);
 // The UTF-8 text of a label, button or entry as Latin-1; characters outside
 // Latin-1 become '?'.
 std::string latin1_text_of(const char* utf8);

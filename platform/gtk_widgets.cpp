@@ -56,7 +56,9 @@ GtkWidget* make_sorted_list(GtkWidget** tree_view) {
   GtkWidget* tree = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
   g_object_unref(store);
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(tree), FALSE);
-  gtk_tree_view_set_enable_search(GTK_TREE_VIEW(tree), FALSE);
+  // Typing a name jumps to the first entry that starts with it.
+  gtk_tree_view_set_enable_search(GTK_TREE_VIEW(tree), TRUE);
+  gtk_tree_view_set_search_column(GTK_TREE_VIEW(tree), 0);
   GtkCellRenderer* renderer = gtk_cell_renderer_text_new();
   gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(tree), -1, "", renderer, "text", 0,
                                               nullptr);
@@ -71,24 +73,17 @@ GtkWidget* make_sorted_list(GtkWidget** tree_view) {
   return scrolled;
 }
 
-GtkWidget* make_link(const ControlTemplate& control, GtkWidget** label) {
-  GtkWidget* box = gtk_event_box_new();
-  gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
-  *label = make_label(control, 0.0f);
-  gtk_container_add(GTK_CONTAINER(box), *label);
-  return box;
+// A link button takes the theme's link colour and the keyboard focus, and
+// opens with Enter; the page logic opens the address itself.
+GtkWidget* make_link(const ControlTemplate& control) {
+  std::string text = utf8(control.text);
+  GtkWidget* link = gtk_link_button_new_with_label(text.c_str(), text.c_str());
+  gtk_widget_set_has_tooltip(link, FALSE);
+  gtk_label_set_xalign(GTK_LABEL(gtk_bin_get_child(GTK_BIN(link))), 0.0f);
+  return link;
 }
 
 }  // namespace
-
-// Link text is blue and underlined.
-void set_link_text(GtkWidget* label, const std::string& latin1) {
-  char* escaped = g_markup_escape_text(latin1_to_utf8(latin1).c_str(), -1);
-  std::string markup = std::string("<span foreground=\"#0000FF\" underline=\"single\">") +
-                       escaped + "</span>";
-  g_free(escaped);
-  gtk_label_set_markup(GTK_LABEL(label), markup.c_str());
-}
 
 GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_owner) {
   GtkWidget* widget = nullptr;
@@ -124,11 +119,9 @@ GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_
       return make_picture(control);
     case ControlKind::Icon:
       return make_icon(control);
-    case ControlKind::Link: {
-      widget = make_link(control, text_owner);
-      set_link_text(*text_owner, control.text);
-      return widget;
-    }
+    case ControlKind::Link:
+      widget = make_link(control);
+      break;
     case ControlKind::RadioButton:
       break;  // built by the page, which knows the button's set
   }

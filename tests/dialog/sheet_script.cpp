@@ -62,21 +62,23 @@ RecordedSheet::~RecordedSheet() = default;
 namespace {
 
 // Runs the steps one after another, step_ms apart, starting once the sheet's
-// window is on the screen.
+// window is on the screen; steps left when the sheet has closed do nothing.
 void run_from(const std::vector<RecordingPage*>& pages,
               std::shared_ptr<std::vector<std::function<void()>>> steps, size_t next,
-              int step_ms) {
-  if (next >= steps->size()) return;
+              int step_ms, std::shared_ptr<bool> sheet_open) {
+  if (!*sheet_open || next >= steps->size()) return;
   bool on_screen = false;
   for (RecordingPage* page : pages) {
     if (page->controls && page->controls->Screen_Rect(platform::SHEET_OK_BUTTON)) on_screen = true;
   }
   if (!on_screen) {
-    platform::api().dialog.post_task(100, [=] { run_from(pages, steps, next, step_ms); });
+    platform::api().dialog.post_task(
+        100, [=] { run_from(pages, steps, next, step_ms, sheet_open); });
     return;
   }
   (*steps)[next]();
-  platform::api().dialog.post_task(step_ms, [=] { run_from(pages, steps, next + 1, step_ms); });
+  platform::api().dialog.post_task(
+      step_ms, [=] { run_from(pages, steps, next + 1, step_ms, sheet_open); });
 }
 
 }  // namespace
@@ -86,7 +88,8 @@ void RecordedSheet::Run(const std::vector<std::function<void()>>& steps, int ste
   std::vector<RecordingPage*> recorded;
   for (auto& page : pages) recorded.push_back(page.get());
   auto queue = std::make_shared<std::vector<std::function<void()>>>(steps);
-  dialog.post_task(step_ms, [=] { run_from(recorded, queue, 0, step_ms); });
+  auto sheet_open = std::make_shared<bool>(true);
+  dialog.post_task(step_ms, [=] { run_from(recorded, queue, 0, step_ms, sheet_open); });
   // A thread of its own, so that a sheet stuck outside its loop is caught too.
   auto running = std::make_shared<std::atomic<bool>>(true);
   std::thread([running] {
@@ -99,6 +102,7 @@ void RecordedSheet::Run(const std::vector<std::function<void()>>& steps, int ste
   }).detach();
   std::vector<platform::DialogPage*> list(recorded.begin(), recorded.end());
   CConfigure::Run_Property_Sheet(list);
+  *sheet_open = false;
   running->store(false, std::memory_order_release);
 }
 
@@ -116,11 +120,15 @@ bool Use_Private_Display(int width, int height) {
 
 namespace {
 
+// The xdotool command that moves the pointer to the middle of the rectangle.
+std::string pointer_to(const platform::ScreenRect& rect) {
+  return "xdotool mousemove " + std::to_string(rect.x + rect.width / 2) + " " +
+         std::to_string(rect.y + rect.height / 2);
+}
+
 // Clicks the middle of the rectangle with the first button.
 void click_at(const platform::ScreenRect& rect, int clicks) {
-  run("xdotool mousemove " + std::to_string(rect.x + rect.width / 2) + " " +
-      std::to_string(rect.y + rect.height / 2) + " click --repeat " + std::to_string(clicks) +
-      " --delay 80 1");
+  run(pointer_to(rect) + " click --repeat " + std::to_string(clicks) + " --delay 80 1");
 }
 
 }  // namespace
@@ -149,6 +157,23 @@ void Show_Page(RecordedSheet& sheet, int page) {
     }
   }
   ADD_FAILURE() << "no page of the sheet is shown";
+}
+
+int Focused_Control(platform::DialogControls& dialog) {
+  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(&dialog);
+  if (page == nullptr) return 0;
+  for (const auto* control : page->All_Controls()) {
+    if (gtk_widget_is_focus(control->widget) ||
+        (control->text_owner && gtk_widget_is_focus(control->text_owner)))
+      return control->id;
+  }
+  return 0;
+}
+
+void Point_At(platform::DialogControls& dialog, int control_id) {
+  auto rect = dialog.Screen_Rect(control_id);
+  ASSERT_TRUE(rect) << "control " << control_id << " is not on the screen";
+  run(pointer_to(*rect));
 }
 
 void Click_Control(platform::DialogControls& dialog, int control_id) {

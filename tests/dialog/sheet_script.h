@@ -45,8 +45,13 @@ bool Use_Private_Display(int width = 1280, int height = 1024);
 // Shows the page of the sheet that runs (a notebook page switch).
 void Show_Page(RecordedSheet& sheet, int page);
 
+// The control that has the keyboard focus in its page; 0 for none.
+int Focused_Control(platform::DialogControls& dialog);
+
 // Real pointer and keyboard input through the X server.
 void Click_Control(platform::DialogControls& dialog, int control_id);
+// Moves the pointer over the control, so that keys go to the sheet.
+void Point_At(platform::DialogControls& dialog, int control_id);
 // Clicks a list box's entry (it must be in view) once or twice.
 void Click_List_Entry(platform::DialogControls& dialog, int list, int index, int clicks = 1);
 void Press_Keys(const std::string& keys);
