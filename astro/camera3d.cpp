@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "config/options.h"
-#include "host/resolution.h"
 #include "locations/latlon.h"
 #include "locations/location.h"
 #include "scene/earth.h"
@@ -70,9 +69,13 @@ void CCamera3d::Init(bool hardware_accelerated) {
 
 void CCamera3d::Set_Aspect_Ratio(double ratio) {
   CUtility::Log("CCamera3d::Set_Aspect_Ratio\n");
+  Switch_Aspect_Ratio(ratio);
+  CUtility::Log("  AspectRatio = %5.2f\n", AspectRatio);
+}
+
+void CCamera3d::Switch_Aspect_Ratio(double ratio) {
   ASSERT(ratio > 0);
   AspectRatio = ratio;
-  CUtility::Log("  AspectRatio = %5.2f\n", AspectRatio);
   FovY = std::clamp(Fov / AspectRatio, MIN_FOV_Y, MAX_FOV_Y);
 }
 
@@ -195,7 +198,7 @@ CVector3 CCamera3d::Project_To_Screen(const CVector3& point) const {
   if (!gluProject(point.x, point.y, point.z, modelview, projection, viewport, &wx, &wy, &wz)) {
     return CVector3(-1, -1, 1);
   }
-  const double width = CResolution::Get_Window_Width();
-  const double height = CResolution::Get_Window_Height();
-  return CVector3(wx / width, (height - wy) / height, wz);
+  const double width = viewport[2];
+  const double height = viewport[3];
+  return CVector3((wx - viewport[0]) / width, (height - (wy - viewport[1])) / height, wz);
 }

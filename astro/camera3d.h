@@ -24,6 +24,9 @@ class CCamera3d {
   // Fov / ratio, kept between 26 and 100 degrees so that windows of every
   // shape show the whole Earth without a fish-eye.
   void Set_Aspect_Ratio(double ratio);
+  // The same without the log line, for the views of one frame (one per
+  // monitor), each with its own ratio.
+  void Switch_Aspect_Ratio(double ratio);
   // Follows the GeoLocationCrc location when it exists; otherwise, once the
   // textures are ready, eases into the orbit. Then places the eye.
   void Update(bool textures_ready, double frame_time_s, double frame_sim_time_s);
@@ -36,8 +39,9 @@ class CCamera3d {
   bool Is_Sphere_Outside(const CVector3& centre, double radius) const;
   // A point exactly on a plane is inside.
   bool Is_Point_Outside(const CVector3& point) const;
-  // Normalised window position: x 0 (left) to 1 (right), y 0 (top) to 1
-  // (bottom), z the window depth. Values outside [0, 1] lie off screen.
+  // Normalised position in the current viewport (the window, or the view of
+  // one monitor): x 0 (left) to 1 (right), y 0 (top) to 1 (bottom), z the
+  // window depth. Values outside [0, 1] lie off the view.
   CVector3 Project_To_Screen(const CVector3& point) const;
 
   // Copies plane (a, b, c, d); a point is inside when a*x + b*y + c*z + d >= 0.

@@ -3,14 +3,18 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 #include "astro/camera3d.h"
 #include "astro/gmt.h"
 #include "astro/light.h"
 #include "config/options.h"
+#include "host/monitor_views.h"
 #include "host/render_overlay.h"
 #include "host/render_scene.h"
 #include "host/render_staging.h"
 #include "host/resolution.h"
+#include "host/saver_host.h"
 #include "host/saver_window.h"
 #include "host/texturefont.h"
 #include "platform/platform.h"
@@ -30,6 +34,9 @@ CLight* PLight = nullptr;
 CCreationCountdown CreationCountdown;
 CBailCountdown BailCountdown;
 CRender::FrameObserver Observer = nullptr;
+// The parts of the window that a frame draws the scene into, the primary
+// monitor's first.
+std::vector<platform::Rect> Views;
 
 void Create_Row(CreationRow row) {
   switch (row) {
@@ -69,6 +76,17 @@ void Place_Light_At_Sun() {
   PLight->Set_Position(sun_position);
 }
 
+double Aspect_Ratio(const platform::Rect& view) { return double(view.width) / view.height; }
+
+// Makes the view the target of what follows: viewport, camera ratio and the
+// window size that overlays and projections use.
+void Begin_View(const platform::Rect& view) {
+  const platform::Rect viewport = Gl_Viewport(view, CResolution::Get_Window_Height());
+  glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+  TheCamera.Switch_Aspect_Ratio(Aspect_Ratio(view));
+  CResolution::Begin_View(view.width, view.height);
+}
+
 }  // namespace
 
 void CRender::Init() {
@@ -102,9 +120,22 @@ void CRender::Close() {
 
 void CRender::Resize() {
   CUtility::Log("CRender::Resize\n");
+  Read_Views();
   glViewport(0, 0, CResolution::Get_Window_Width(), CResolution::Get_Window_Height());
-  TheCamera.Set_Aspect_Ratio(double(CResolution::Get_Window_Width()) /
-                             CResolution::Get_Window_Height());
+  for (const platform::Rect& view : Views) TheCamera.Set_Aspect_Ratio(Aspect_Ratio(view));
+}
+
+// The full-screen window covers the screen from its top-left corner, so the
+// monitors are parts of it as they are of the screen.
+void CRender::Read_Views() {
+  const platform::Size window{CResolution::Get_Window_Width(), CResolution::Get_Window_Height()};
+  const bool full_screen = !PreviewMode && !HostedMode;
+  Views = full_screen ? Monitor_Views(platform::api().window.monitors(), window)
+                      : std::vector<platform::Rect>{{0, 0, window.width, window.height}};
+  if (Views.size() < 2) return;
+  for (const platform::Rect& view : Views) {
+    CUtility::Log("  Monitor %dx%d at %d,%d\n", view.width, view.height, view.x, view.y);
+  }
 }
 
 void CRender::Update() {
@@ -124,8 +155,12 @@ void CRender::Update() {
 
 void CRender::Render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  Render_3d();
-  Render_Overlays();
+  for (size_t i = 0; i < Views.size(); ++i) {
+    Begin_View(Views[i]);
+    Render_3d();
+    Render_Overlays(i == 0);
+    CResolution::End_View();
+  }
   if (Observer) Observer();
 }
 

@@ -2,6 +2,11 @@
 // scene's one-of-a-kind objects over the first frames, updates everything in
 // a fixed order, draws the 3D pass and then the text overlays.
 //
+// The full-screen saver draws one view per monitor: the 3D pass and the 2D
+// scene objects (city labels, lens flare) in each, the text overlays on the
+// primary monitor only. The scene is updated once per frame. Preview and
+// hosted windows are one view.
+//
 // The saver's GL child calls Init at creation, Resize on every size change,
 // Update and Render once per frame and Close at shut-down, after the scene
 // objects are gone. Window thread only.
@@ -23,4 +28,5 @@ class CRender {
 
  private:
   static void Render_3d();
+  static void Read_Views();
 };

@@ -165,10 +165,11 @@ void Update_Label_Fade() {
   if (LabelAlpha < 0) LabelAlpha = 0;
 }
 
-void Render_Overlays() {
+void Render_Overlays(bool with_texts) {
   Begin_Overlay_Projection();
   glColor4d(1, 1, 1, 1);
   CSmartObjectMgr::Render_2d_All();
+  if (!with_texts) return;
   if (PreviewMode) {
     Print_Preview_Title();
     return;

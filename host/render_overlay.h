@@ -6,5 +6,6 @@
 void Reset_Overlays();
 // Fades the product label out once the textures are ready, unless ShowLabel.
 void Update_Label_Fade();
-// The whole 2D pass over the finished 3D picture.
-void Render_Overlays();
+// The 2D pass over the finished 3D picture of one view: the 2D scene
+// objects, and with_texts the preview title, progress line and text overlays.
+void Render_Overlays(bool with_texts = true);

@@ -10,6 +10,8 @@ int CResolution::ScreenWidth = 0;
 int CResolution::ScreenHeight = 0;
 int CResolution::WindowWidth = 0;
 int CResolution::WindowHeight = 0;
+int CResolution::WholeWindowWidth = 0;
+int CResolution::WholeWindowHeight = 0;
 int CResolution::BitsPerPixel = 0;
 
 void CResolution::Init_Screen_Dimensions() {
@@ -23,8 +25,20 @@ void CResolution::Set_Window_Dimensions(int width, int height) {
   CUtility::Log("CResolution::Set_Window_Dimensions\n");
   ASSERT(width > 0);
   ASSERT(height > 0);
+  WholeWindowWidth = WindowWidth = width;
+  WholeWindowHeight = WindowHeight = height;
+}
+
+void CResolution::Begin_View(int width, int height) {
+  ASSERT(width > 0);
+  ASSERT(height > 0);
   WindowWidth = width;
   WindowHeight = height;
+}
+
+void CResolution::End_View() {
+  WindowWidth = WholeWindowWidth;
+  WindowHeight = WholeWindowHeight;
 }
 
 int CResolution::Get_Screen_Width() {

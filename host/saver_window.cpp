@@ -9,6 +9,7 @@
 
 #include "config/option_repair.h"
 #include "config/options.h"
+#include "host/frame_pacing.h"
 #include "host/resolution.h"
 #include "host/saver_host.h"
 #include "host/saver_steps.h"
@@ -165,6 +166,7 @@ void create_gl_context(platform::WindowHandle window) {
     if (created && strcmp(step, DESCRIBE_STEP) == 0) log_renderer_kind(info);
   }
   Check_Api_Result(created, false, failed_call, info.error);
+  Start_Frame_Pacing(info.swap_interval, windows().refresh_rate());
 }
 
 void log_gl_strings() {
@@ -194,7 +196,8 @@ void resize_child(intptr_t lparam) {
 }
 
 // One frame; the child invalidates itself at the end, so the next frame
-// follows as soon as the queue is empty. Frames run back to back.
+// follows as soon as the queue is empty. Frames run back to back, paced to
+// the display (host/frame_pacing.h).
 void paint_frame(platform::WindowHandle window) {
   windows().validate(window);
   CTimer::Tick();
@@ -202,6 +205,7 @@ void paint_frame(platform::WindowHandle window) {
   Render_Frame();
   glFlush();
   platform::api().context.swap_buffers();
+  Pace_Frame();
   windows().invalidate(window);
 }
 

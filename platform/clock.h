@@ -16,6 +16,9 @@ struct ClockApi {
   // Seconds since 1970-01-01 00:00 UTC, 64-bit so that it holds past 2038.
   int64_t (*calendar_time)();
   void (*sleep_ms)(uint32_t milliseconds);
+  // Sleeps at least this many microseconds (Win32: rounded to the nearest
+  // millisecond, the finest step its Sleep takes).
+  void (*sleep_us)(uint32_t microseconds);
 };
 
 namespace posix {

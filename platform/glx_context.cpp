@@ -3,13 +3,15 @@
 // Implemented: a double-buffered RGBA framebuffer configuration of the
 // window's own visual, closest to the request (exact colour bits first, then
 // the deepest depth buffer, then the fewest extra buffers); swap interval 1
-// where a swap-control extension really works. Missing: multisampling,
+// where a swap-control extension really works, unless ORBALUNE3D_UNPACED
+// asks for unpaced frames. Missing: multisampling,
 // sharing between contexts.
 #include <GL/glx.h>
 
 #include <cstring>
 #include <tuple>
 
+#include "platform/unpaced_switch.h"
 #include "platform/x11_platform.h"
 
 namespace platform::glx {
@@ -155,7 +157,7 @@ bool create(WindowHandle window, int, int, const ContextRequest& request, Contex
   info->colour_bits = chosen.colour_bits;
   info->depth_bits = chosen.depth_bits;
   info->double_buffer = request.double_buffer;
-  info->swap_interval = set_swap_interval_one(display, window);
+  info->swap_interval = unpaced_requested() ? 0 : set_swap_interval_one(display, window);
   return true;
 }
 

@@ -159,6 +159,8 @@ bool set_foreground_window(WindowHandle window) {
 }
 
 Size screen_size() { return state().screen; }
+std::vector<Rect> monitors() { return {Rect{0, 0, state().screen.width, state().screen.height}}; }
+double refresh_rate() { return 0; }
 int colour_depth(WindowHandle) { return state().bits_per_pixel; }
 Point cursor_position() { return state().cursor; }
 void set_cursor_position(Point position) { state().cursor = position; }
@@ -294,6 +296,8 @@ void connect_window(WindowApi& window) {
   window.desktop_window = desktop_window;
   window.set_foreground_window = set_foreground_window;
   window.screen_size = screen_size;
+  window.monitors = monitors;
+  window.refresh_rate = refresh_rate;
   window.colour_depth = colour_depth;
   window.cursor_position = cursor_position;
   window.set_cursor_position = set_cursor_position;

@@ -1,7 +1,8 @@
 // POSIX clocks behind platform::ClockApi.
 //
 // Implemented: monotonic nanosecond counter, 32-bit millisecond clocks that
-// wrap like their Windows namesakes, 64-bit calendar seconds, sleeping.
+// wrap like their Windows namesakes, 64-bit calendar seconds, sleeping in
+// milliseconds or microseconds.
 #include <ctime>
 
 #include "platform/clock.h"
@@ -23,11 +24,15 @@ uint32_t milliseconds() { return uint32_t(monotonic_ns() / 1000000); }
 
 int64_t calendar_time() { return int64_t(time(nullptr)); }
 
-void sleep_ms(uint32_t milliseconds) {
-  timespec ts{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000};
+// Sleeps the whole time, also when signals interrupt it.
+void sleep_ns(int64_t nanoseconds) {
+  timespec ts{time_t(nanoseconds / 1000000000), long(nanoseconds % 1000000000)};
   while (nanosleep(&ts, &ts) != 0) {
   }
 }
+
+void sleep_ms(uint32_t milliseconds) { sleep_ns(int64_t(milliseconds) * 1000000); }
+void sleep_us(uint32_t microseconds) { sleep_ns(int64_t(microseconds) * 1000); }
 
 }  // namespace
 
@@ -38,6 +43,7 @@ void connect_clock(ClockApi& clock) {
   clock.get_tick_count = milliseconds;
   clock.calendar_time = calendar_time;
   clock.sleep_ms = sleep_ms;
+  clock.sleep_us = sleep_us;
 }
 
 }  // namespace platform::posix

@@ -36,6 +36,8 @@ int64_t calendar_time() {
 }
 
 void sleep_ms(uint32_t milliseconds) { Sleep(milliseconds); }
+// Sleep counts whole milliseconds.
+void sleep_us(uint32_t microseconds) { Sleep((microseconds + 500) / 1000); }
 
 }  // namespace
 
@@ -46,6 +48,7 @@ void connect_clock(ClockApi& clock) {
   clock.get_tick_count = get_tick_count;
   clock.calendar_time = calendar_time;
   clock.sleep_ms = sleep_ms;
+  clock.sleep_us = sleep_us;
 }
 
 }  // namespace platform::win32

@@ -9,7 +9,8 @@
 // icon 100, no cursor, black background), full-screen windows (a top-most
 // popup) and child windows, WM_CREATE with the WindowCreate as lParam,
 // posting and sending, paint requests, FindWindowA, IsWindow, the
-// foreground window, screen size and colour depth, the cursor, a wake-up
+// foreground window, screen size, monitors (EnumDisplayMonitors), refresh
+// rate (VREFRESH) and colour depth, the cursor, a wake-up
 // from another thread, and the input-method context of the saver's main
 // window detached while it runs (IMM32, when the process has it loaded).
 // Missing: covering more than the primary monitor.
@@ -21,7 +22,9 @@
 #include <cctype>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "platform/unpaced_switch.h"
 #include "platform/win32_connect.h"
 
 namespace platform::win32 {
@@ -244,6 +247,35 @@ bool set_foreground_window(WindowHandle window) {
 
 Size screen_size() { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+// Adds one monitor's rectangle; the primary monitor goes first.
+BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM found_list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  auto* found = reinterpret_cast<std::vector<Rect>*>(found_list);
+  const RECT& area = info.rcMonitor;
+  const Rect rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
+  found->insert((info.dwFlags & MONITORINFOF_PRIMARY) ? found->begin() : found->end(), rect);
+  return TRUE;
+}
+
+// Virtual-screen coordinates put the primary monitor's top-left corner at 0,0.
+std::vector<Rect> monitors() {
+  std::vector<Rect> found;
+  EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The primary display's rate; VREFRESH 0 and 1 stand for the hardware's default.
+double refresh_rate() {
+  const double UNKNOWN_RATE_HZ = 60;
+  if (unpaced_requested()) return 0;
+  HDC screen = GetDC(nullptr);
+  const int rate = screen ? GetDeviceCaps(screen, VREFRESH) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return rate > 1 ? rate : UNKNOWN_RATE_HZ;
+}
+
 int colour_depth(WindowHandle window) {
   HDC dc = GetDC(to_hwnd(window));
   if (!dc) return 0;
@@ -291,6 +323,8 @@ bool connect(Platform& table) {
   window.desktop_window = desktop_window;
   window.set_foreground_window = set_foreground_window;
   window.screen_size = screen_size;
+  window.monitors = monitors;
+  window.refresh_rate = refresh_rate;
   window.colour_depth = colour_depth;
   window.cursor_position = cursor_position;
   window.set_cursor_position = set_cursor_position;

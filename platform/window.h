@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/gl_context.h"
 
@@ -103,6 +104,12 @@ struct Point {
   int y;
 };
 
+struct Rect {
+  int x, y, width, height;
+
+  bool operator==(const Rect&) const = default;
+};
+
 enum class WindowKind {
   // Undecorated, covering the given rectangle above all other windows, with
   // the keyboard and the pointer directed to it.
@@ -173,6 +180,15 @@ struct WindowApi {
   bool (*set_foreground_window)(WindowHandle window);
 
   Size (*screen_size)();
+  // The monitors that show the screen, as rectangles of it (its top-left
+  // corner is 0,0), the primary first. Mirrored or overlapping outputs may
+  // repeat or contain one another; empty when the system cannot tell.
+  std::vector<Rect> (*monitors)();
+  // Frames per second the primary monitor shows (its mode's refresh rate;
+  // 60 when the system does not tell). 0 when no display shows the frames
+  // (headless), or when ORBALUNE3D_UNPACED is set in the environment (for
+  // benchmarks): frames then follow one another as fast as they are drawn.
+  double (*refresh_rate)();
   // Bits per pixel of the screen the window is on (0 window: the default screen).
   int (*colour_depth)(WindowHandle window);
   // Pointer position in screen coordinates.

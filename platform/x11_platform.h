@@ -39,6 +39,9 @@ void connect_message_box(SystemApi& system);
 // and DPMS (x11_screen_blanking.cpp).
 void suspend_screen_blanking(bool suspend);
 
+// The monitors and the display's refresh rate (x11_monitors.cpp).
+void connect_monitors(WindowApi& window);
+
 }  // namespace platform::x11
 
 namespace platform::glx {

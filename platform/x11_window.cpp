@@ -125,8 +125,9 @@ Window create_full_screen(const WindowCreate& create) {
                                 0, CopyFromParent, InputOutput, CopyFromParent,
                                 CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
   set_names(window, create.class_name, create.title);
-  // Windows mapped or raised later are seen, so that the saver stays above them.
-  XSelectInput(display, root(), SubstructureNotifyMask);
+  // Windows mapped or raised later are seen, so that the saver stays above
+  // them; so is a change of the screen's size (a monitor added or removed).
+  XSelectInput(display, root(), SubstructureNotifyMask | StructureNotifyMask);
   XMapRaised(display, window);
   XSync(display, False);
   grab_input(window);
@@ -305,11 +306,24 @@ void keep_full_screen_on_top(const XEvent& event) {
   }
 }
 
-// Events of windows that are not ours: the foreign parent of a child of
-// ours changed size, or (seen on the root window) another top-level window
-// was mapped or restacked.
+// The full-screen windows keep covering the screen when its size changes;
+// their resize reaches the saver as WM_SIZE, and the frame driver then reads
+// the monitors again.
+void follow_screen_size(const XConfigureEvent& event) {
+  for (const auto& [window, native] : state().windows) {
+    if (native.kind == WindowKind::FullScreen) {
+      XResizeWindow(state().display, window, event.width, event.height);
+    }
+  }
+}
+
+// Events of windows that are not ours: the screen changed size, the foreign
+// parent of a child of ours changed size, or (seen on the root window)
+// another top-level window was mapped or restacked.
 void translate_foreign(const XEvent& event) {
-  if (event.type == ConfigureNotify && event.xconfigure.event == event.xconfigure.window) {
+  if (event.type == ConfigureNotify && event.xconfigure.window == root()) {
+    follow_screen_size(event.xconfigure);
+  } else if (event.type == ConfigureNotify && event.xconfigure.event == event.xconfigure.window) {
     follow_foreign_parent(event.xconfigure);
   } else if (event.xany.window == root()) {
     keep_full_screen_on_top(event);
@@ -528,6 +542,7 @@ void connect_window(WindowApi& window) {
   window.set_cursor_position = set_cursor_position;
   window.hide_cursor = hide_cursor;
   window.suspend_screen_blanking = suspend_screen_blanking;
+  connect_monitors(window);
 }
 
 }  // namespace

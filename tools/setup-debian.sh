@@ -8,7 +8,8 @@ PACKAGES="cmake ninja-build g++ pkg-config googletest libgtest-dev
   libjpeg62-turbo-dev libpng-dev libgl-dev libglu1-mesa-dev libegl-dev
   libegl-mesa0 libgl1-mesa-dri libx11-dev libxss-dev libgtk-3-dev
   xvfb xauth xdotool x11-utils shared-mime-info xscreensaver
-  desktop-file-utils libxml2-utils man-db dpkg-dev lintian $*"
+  desktop-file-utils libxml2-utils man-db dpkg-dev lintian
+  libxrandr-dev xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils imagemagick $*"
 
 missing=""
 for package in $PACKAGES; do
