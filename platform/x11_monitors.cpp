@@ -1,6 +1,7 @@
 // X11 monitors and their refresh rate, from the RandR extension.
 //
-// Implemented: RandR 1.5 monitors (primary first), the primary monitor's
+// Implemented: RandR 1.5 monitors (primary first; monitors the user set up
+// take the place of the automatic ones they overlap), the primary monitor's
 // mode rate (the primary output's, else the first lit CRTC's), the
 // ORBALUNE3D_UNPACED switch for benchmarks.
 // Missing: monitors of screens other than the default one; servers without
@@ -22,6 +23,23 @@ bool has_randr(Display* display, int minor_at_least) {
   return major > 1 || (major == 1 && minor >= minor_at_least);
 }
 
+bool overlap(const XRRMonitorInfo& a, const XRRMonitorInfo& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+         b.y < a.y + a.height;
+}
+
+// A monitor that RandR made for an output by itself gives way to monitors
+// set up by the user (xrandr --setmonitor) that it overlaps: the output is
+// then shown through those (Xorg's dummy driver keeps its output DUMMY0 in
+// the list beside them).
+bool gives_way(const XRRMonitorInfo& monitor, const XRRMonitorInfo* list, int count) {
+  if (!monitor.automatic) return false;
+  for (int i = 0; i < count; ++i) {
+    if (!list[i].automatic && overlap(monitor, list[i])) return true;
+  }
+  return false;
+}
+
 std::vector<Rect> monitors() {
   Display* display = x11::display();
   std::vector<Rect> found;
@@ -29,12 +47,9 @@ std::vector<Rect> monitors() {
   int count = 0;
   XRRMonitorInfo* list = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
   for (int i = 0; i < count; ++i) {
+    if (gives_way(list[i], list, count)) continue;
     const Rect rect{list[i].x, list[i].y, list[i].width, list[i].height};
-    if (list[i].primary) {
-      found.insert(found.begin(), rect);
-    } else {
-      found.push_back(rect);
-    }
+    found.insert(list[i].primary ? found.begin() : found.end(), rect);
   }
   if (list) XRRFreeMonitors(list);
   return found;
