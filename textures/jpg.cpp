@@ -1,6 +1,7 @@
 // CJpg: a thin layer over libjpeg's 6.2 interface. The library decodes; this
 // file supplies the memory input source, the error routine that returns to
-// the caller instead of exiting, the row conversion and the buffer layout.
+// the caller instead of exiting, the limit on scans, the row conversion and
+// the buffer layout.
 #include "textures/jpg.h"
 
 #include <csetjmp>
@@ -78,6 +79,10 @@ struct ErrorManager {
   longjmp(error->JumpTarget, 1);
 }
 
+// This decoder's own messages, numbered after the library's.
+const int TOO_MANY_SCANS = 1000;
+const char* const OWN_MESSAGES[] = {"Image has more than %d scans", nullptr};
+
 // Warnings (corrupt data the library recovers from) go to the log rather
 // than to standard error.
 void Output_Message(j_common_ptr cinfo) {
@@ -86,11 +91,27 @@ void Output_Message(j_common_ptr cinfo) {
   CUtility::Log("CJpg :%s\n", message);
 }
 
+// Called between the steps of a decode; once the scans read exceed the limit
+// the decode ends through the error manager like any other library error.
+void Limit_Scans(j_common_ptr common) {
+  const j_decompress_ptr cinfo = reinterpret_cast<j_decompress_ptr>(common);
+  if (cinfo->input_scan_number <= CJpg::MAX_SCANS) return;
+  common->err->msg_code = TOO_MANY_SCANS;
+  common->err->msg_parm.i[0] = CJpg::MAX_SCANS;
+  (*common->err->error_exit)(common);
+}
+
+// Where each decoded row goes: the decoder form packs rows top first; the
+// upload form puts the bottom row first and pads each row to 4 bytes.
+enum class RowForm { TOP_FIRST_PACKED, BOTTOM_FIRST_PADDED };
+
 // Everything one decode owns, so that the error path can release it. It lives
 // in the caller's frame: its fields keep their values across the jump.
 struct DecodeJob {
   jpeg_decompress_struct cinfo;
   ErrorManager error;
+  jpeg_progress_mgr progress;
+  RowForm form;
   FILE* file;
   const uint8_t* memory;
   int memory_size;
@@ -120,42 +141,58 @@ bool Has_Supported_Components(const jpeg_decompress_struct& cinfo) {
   return false;
 }
 
-// Writes one decoded row into the packed RGB result; grey becomes R = G = B.
-void Convert_Row(const jpeg_decompress_struct& cinfo, const JSAMPLE* row, uint8_t* out) {
-  const size_t width = cinfo.output_width;
-  if (cinfo.output_components == 3) {
-    memcpy(out, row, width * 3);
-    return;
-  }
-  for (size_t x = 0; x < width; ++x) {
-    out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = row[x];
+size_t Row_Stride(RowForm form, size_t width) {
+  const size_t packed = width * 3;
+  return form == RowForm::TOP_FIRST_PACKED ? packed : (packed + 3) & ~size_t(3);
+}
+
+uint8_t* Row_Address(const DecodeJob& job, JDIMENSION row) {
+  const jpeg_decompress_struct& cinfo = job.cinfo;
+  const size_t place =
+      job.form == RowForm::TOP_FIRST_PACKED ? row : cinfo.output_height - 1 - row;
+  return job.pixels + place * Row_Stride(job.form, cinfo.output_width);
+}
+
+// Spreads the grey samples at the start of a row over R, G and B. The last
+// pixel goes first, so no sample is overwritten before it is read.
+void Widen_Grey_Row(uint8_t* row, size_t width) {
+  for (size_t x = width; x-- > 0;) {
+    const uint8_t grey = row[x];
+    row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = grey;
   }
 }
 
+// Each row is decoded straight into its place in the result.
 void Read_Rows(DecodeJob* job) {
   jpeg_decompress_struct& cinfo = job->cinfo;
-  const size_t out_stride = size_t(cinfo.output_width) * 3;
-  JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(
-      reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-      cinfo.output_width * cinfo.output_components, 1);
   while (cinfo.output_scanline < cinfo.output_height) {
-    jpeg_read_scanlines(&cinfo, row, 1);
-    Convert_Row(cinfo, row[0], job->pixels + (cinfo.output_scanline - 1) * out_stride);
+    JSAMPROW row = Row_Address(*job, cinfo.output_scanline);
+    jpeg_read_scanlines(&cinfo, &row, 1);
+    if (cinfo.output_components == 1) Widen_Grey_Row(row, cinfo.output_width);
   }
+}
+
+void Set_Up_Error_Handling(DecodeJob* job) {
+  job->cinfo.err = jpeg_std_error(&job->error.pub);
+  job->error.pub.error_exit = Error_Exit;
+  job->error.pub.output_message = Output_Message;
+  job->error.pub.addon_message_table = OWN_MESSAGES;
+  job->error.pub.first_addon_message = TOO_MANY_SCANS;
+  job->error.pub.last_addon_message = TOO_MANY_SCANS;
 }
 
 // The steps shared by both decoders. Null on any failure, with everything the
 // job holds released; on success the job's pixels are the caller's.
 uint8_t* Run_Decode(DecodeJob* job, int* width, int* height) {
-  job->cinfo.err = jpeg_std_error(&job->error.pub);
-  job->error.pub.error_exit = Error_Exit;
-  job->error.pub.output_message = Output_Message;
+  Set_Up_Error_Handling(job);
   if (setjmp(job->error.JumpTarget)) {
     CUtility::Log("CJpg :%s\n", job->error.Message);
     Release(job);
     return nullptr;
   }
   jpeg_create_decompress(&job->cinfo);
+  job->progress.progress_monitor = Limit_Scans;
+  job->cinfo.progress = &job->progress;
   if (job->file) {
     jpeg_stdio_src(&job->cinfo, job->file);
   } else {
@@ -171,8 +208,8 @@ uint8_t* Run_Decode(DecodeJob* job, int* width, int* height) {
     Release(job);
     return nullptr;
   }
-  job->pixels = static_cast<uint8_t*>(
-      malloc(size_t(job->cinfo.output_width) * job->cinfo.output_height * 3));
+  job->pixels = static_cast<uint8_t*>(malloc(
+      Row_Stride(job->form, job->cinfo.output_width) * job->cinfo.output_height));
   if (!job->pixels) {
     CUtility::Log("CJpg :Out of memory\n");
     Release(job);
@@ -188,13 +225,30 @@ uint8_t* Run_Decode(DecodeJob* job, int* width, int* height) {
   return pixels;
 }
 
-// Flips the decoder's rows to bottom first and pads them for the upload.
-uint8_t* To_Upload_Form(uint8_t* decoded, int width, int height) {
-  CJpg::Flip_Rows(decoded, width * 3, height);
-  int stride = 0;
-  uint8_t* aligned = CJpg::Align_Rows(decoded, width, height, &stride);
-  free(decoded);
-  return aligned;
+uint8_t* Decode_File_In(RowForm form, const char* filename, int* width, int* height) {
+  *width = 0;
+  *height = 0;
+  FILE* file = fopen(filename, "rb");
+  if (!file) {
+    CUtility::Log("JPEG :\nCan't open %s\n", filename);
+    return nullptr;
+  }
+  DecodeJob job{};
+  job.form = form;
+  job.file = file;
+  return Run_Decode(&job, width, height);
+}
+
+uint8_t* Decode_Memory_In(RowForm form, const uint8_t* membuf, int size, int* width,
+                          int* height) {
+  ASSERT(membuf != NULL);
+  *width = 0;
+  *height = 0;
+  DecodeJob job{};
+  job.form = form;
+  job.memory = membuf;
+  job.memory_size = size;
+  return Run_Decode(&job, width, height);
 }
 
 }  // namespace
@@ -222,73 +276,21 @@ void CJpg::Set_Memory_Source(jpeg_decompress_struct* cinfo, const uint8_t* buffe
 }
 
 uint8_t* CJpg::Decode_File(const char* filename, int* width, int* height) {
-  *width = 0;
-  *height = 0;
-  FILE* file = fopen(filename, "rb");
-  if (!file) {
-    CUtility::Log("JPEG :\nCan't open %s\n", filename);
-    return nullptr;
-  }
-  DecodeJob job{};
-  job.file = file;
-  return Run_Decode(&job, width, height);
+  return Decode_File_In(RowForm::TOP_FIRST_PACKED, filename, width, height);
 }
 
 uint8_t* CJpg::Decode_Memory(const uint8_t* membuf, int size, int* width, int* height) {
-  ASSERT(membuf != NULL);
-  *width = 0;
-  *height = 0;
-  DecodeJob job{};
-  job.memory = membuf;
-  job.memory_size = size;
-  return Run_Decode(&job, width, height);
-}
-
-bool CJpg::Flip_Rows(uint8_t* buffer, int bytes_per_row, int rows) {
-  if (!buffer || bytes_per_row <= 0) return false;
-  const size_t row_size = size_t(bytes_per_row);
-  uint8_t* upper = static_cast<uint8_t*>(malloc(row_size));
-  uint8_t* lower = static_cast<uint8_t*>(malloc(row_size));
-  if (!upper || !lower) {
-    free(upper);
-    free(lower);
-    return false;
-  }
-  for (int i = 0; i < (rows + 1) / 2; ++i) {
-    uint8_t* top = buffer + size_t(i) * row_size;
-    uint8_t* bottom = buffer + size_t(rows - 1 - i) * row_size;
-    memcpy(upper, top, row_size);
-    memcpy(lower, bottom, row_size);
-    memcpy(top, lower, row_size);
-    memcpy(bottom, upper, row_size);
-  }
-  free(upper);
-  free(lower);
-  return true;
-}
-
-uint8_t* CJpg::Align_Rows(const uint8_t* buffer, int width, int height, int* stride) {
-  if (!buffer) return nullptr;
-  *stride = ((width * 24 + 31) >> 5) << 2;
-  uint8_t* aligned = static_cast<uint8_t*>(malloc(size_t(*stride) * size_t(height)));
-  if (!aligned) return nullptr;
-  const size_t packed = size_t(width) * 3;
-  for (int y = 0; y < height; ++y) {
-    memcpy(aligned + size_t(y) * size_t(*stride), buffer + size_t(y) * packed, packed);
-  }
-  return aligned;
+  return Decode_Memory_In(RowForm::TOP_FIRST_PACKED, membuf, size, width, height);
 }
 
 uint8_t* CJpg::Load_File(const char* filename, int* width, int* height) {
   ASSERT(filename != NULL);
-  uint8_t* buffer_1 = Decode_File(filename, width, height);
-  if (!buffer_1) return nullptr;
-  return To_Upload_Form(buffer_1, *width, *height);
+  return Decode_File_In(RowForm::BOTTOM_FIRST_PADDED, filename, width, height);
 }
 
 uint8_t* CJpg::Load_Memory(const uint8_t* buffer, int size, int* width, int* height) {
   ASSERT(buffer != NULL);
-  uint8_t* buffer_1 = Decode_Memory(buffer, size, width, height);
+  uint8_t* buffer_1 = Decode_Memory_In(RowForm::BOTTOM_FIRST_PADDED, buffer, size, width, height);
   ASSERT(buffer_1 != NULL);
-  return To_Upload_Form(buffer_1, *width, *height);
+  return buffer_1;
 }

@@ -10,9 +10,17 @@ class CJpg {
  public:
   // Decoded buffers larger than this are refused before they are allocated.
   static const size_t MAX_PIXEL_BYTES = size_t(256) << 20;
+  // Images with more scans than this are refused once the next scan starts:
+  // real progressive files have about ten, and every scan is a pass over the
+  // whole image, so a file repeating one scan could keep a decode busy for
+  // minutes.
+  static constexpr int MAX_SCANS = 100;
 
   // Upload form: bottom row first, 3 bytes per pixel (R, G, B), each row
-  // padded to a multiple of 4 bytes. The caller frees the buffer with free().
+  // padded to a multiple of 4 bytes. The rows are decoded straight into
+  // place, so the buffer is the only image-sized one the decode allocates
+  // (besides the library's coefficients of a progressive image). The caller
+  // frees the buffer with free().
   // A file that cannot be opened or decoded yields null (and a log line).
   static uint8_t* Load_File(const char* filename, int* width, int* height);
   // As Load_File for an image held in memory; a failed decode is an assertion
@@ -23,13 +31,6 @@ class CJpg {
   // Null when the image cannot be decoded; width and height are then 0.
   static uint8_t* Decode_File(const char* filename, int* width, int* height);
   static uint8_t* Decode_Memory(const uint8_t* membuf, int size, int* width, int* height);
-
-  // Exchanges rows top to bottom in place. False for a null buffer or when
-  // the scratch rows cannot be allocated (the rows are then left as they were).
-  static bool Flip_Rows(uint8_t* buffer, int bytes_per_row, int rows);
-  // A new buffer whose rows are padded to 4 bytes; null for a null buffer or
-  // when out of memory. The padding bytes are left unwritten.
-  static uint8_t* Align_Rows(const uint8_t* buffer, int width, int height, int* stride);
 
   // Installs the memory input source into a decompressor: the bytes are handed
   // over through a 4096-byte staging buffer, and an end-of-image marker is

@@ -46,44 +46,7 @@ void Expect_Refused(const Decoded& decoded) {
   EXPECT_EQ(decoded.height, 0);
 }
 
-Bytes Rows_Of(int width, int height) {
-  Bytes rows(size_t(width) * 3 * height);
-  for (size_t i = 0; i < rows.size(); ++i) rows[i] = uint8_t(i * 7 + i / 251);
-  return rows;
-}
-
 }  // namespace
-
-TEST(CJpgAlignRows, PadsEveryRowToAMultipleOfFourBytes) {
-  const struct { int width, stride; } cases[] = {{100, 300}, {101, 304}, {250, 752}, {1, 4}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.width);
-    const int height = 3;
-    const Bytes rows = Rows_Of(c.width, height);
-    int stride = 0;
-    Pixels aligned(CJpg::Align_Rows(rows.data(), c.width, height, &stride));
-    ASSERT_NE(aligned, nullptr);
-    EXPECT_EQ(stride, c.stride);
-    for (int y = 0; y < height; ++y) {
-      EXPECT_EQ(memcmp(aligned.get() + y * stride, rows.data() + y * c.width * 3, c.width * 3), 0);
-    }
-  }
-  int stride = 0;
-  EXPECT_EQ(CJpg::Align_Rows(nullptr, 4, 4, &stride), nullptr);
-}
-
-TEST(CJpgFlipRows, ReversesRowOrderInPlace) {
-  for (int rows : {1, 4, 5}) {
-    SCOPED_TRACE(rows);
-    const Bytes original = Rows_Of(2, rows);
-    Bytes flipped = original;
-    ASSERT_TRUE(CJpg::Flip_Rows(flipped.data(), 6, rows));
-    for (int y = 0; y < rows; ++y) {
-      EXPECT_EQ(memcmp(flipped.data() + y * 6, original.data() + (rows - 1 - y) * 6, 6), 0);
-    }
-  }
-  EXPECT_FALSE(CJpg::Flip_Rows(nullptr, 6, 2));
-}
 
 TEST(CJpgDecodeMemory, GivesTopRowFirstPackedRgb) {
   JpegSample sample;
@@ -170,23 +133,67 @@ TEST(CJpgDecodeMemory, RefusesWhatIsNotAJpeg) {
   EXPECT_THAT(log.Text(), HasSubstr("Not a JPEG file"));
 }
 
+// Ordinary progressive files (ten scans from the library's script, four from
+// a spectral-selection one) decode; one that repeats a scan beyond the limit
+// is refused by both decoders with a log line, however few bytes it has.
+TEST(CJpgDecodeMemory, RefusesImagesWithMoreScansThanTheLimit) {
+  TempFolder folder;
+  JpegSample sample;
+  sample.width = 64;
+  sample.height = 32;
+  sample.progressive = true;
+  const Bytes ordinary = Encode_Jpeg(sample);
+  ASSERT_EQ(Count_Scans(ordinary), 10);
+  const Decoded expected = Decode(ordinary);
+  ASSERT_NE(expected.pixels, nullptr);
+  EXPECT_NEAR(expected.pixels.get()[(31 * 64 + 10) * 3], 10 * 15, 12);
+  sample.scans = Spectral_Script();
+  const Bytes spectral = Encode_Jpeg(sample);
+  ASSERT_EQ(Count_Scans(spectral), 4);
+  EXPECT_NE(Decode(spectral).pixels, nullptr);
+
+  const Bytes at_limit = Repeat_Last_Scan(spectral, CJpg::MAX_SCANS);
+  ASSERT_EQ(Count_Scans(at_limit), CJpg::MAX_SCANS);
+  EXPECT_NE(Decode(at_limit).pixels, nullptr);
+  for (int scans : {CJpg::MAX_SCANS + 1, 2000}) {
+    SCOPED_TRACE(scans);
+    const Bytes crafted = Repeat_Last_Scan(spectral, scans);
+    ASSERT_EQ(Count_Scans(crafted), scans);
+    LogCapture log;
+    Expect_Refused(Decode(crafted));
+    Expect_Refused(Decode_As_File(crafted, folder));
+    EXPECT_THAT(log.Text(), HasSubstr("CJpg :Image has more than 100 scans\n"));
+  }
+}
+
+// The upload layout is the decoder's, bottom row first, with rows padded to
+// a multiple of 4 bytes: 300 bytes for 100 pixels, 304 for 101, 752 for 250.
 TEST(CJpgLoadMemory, PutsTheBottomRowFirstAndPadsRows) {
-  for (const auto& [width, height] : {std::pair{101, 1}, std::pair{101, 7}, std::pair{100, 58}}) {
-    SCOPED_TRACE(testing::Message() << width << " x " << height);
-    const Bytes jpeg = Encode_Quadrants(width, height);
+  const struct { int width, height, components, stride; } cases[] = {
+      {101, 1, 3, 304}, {101, 7, 3, 304}, {100, 58, 3, 300}, {250, 3, 3, 752},
+      {1, 3, 3, 4},     {101, 7, 1, 304}, {1, 2, 1, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " x " << c.components);
+    Bytes jpeg = Encode_Quadrants(c.width, c.height);
+    if (c.components == 1) {
+      JpegSample grey;
+      grey.width = c.width;
+      grey.height = c.height;
+      grey.components = 1;
+      jpeg = Encode_Jpeg(grey);
+    }
     const Decoded top_first = Decode(jpeg);
     int w = 0, h = 0;
     Pixels loaded(CJpg::Load_Memory(jpeg.data(), int(jpeg.size()), &w, &h));
     ASSERT_NE(loaded, nullptr);
-    ASSERT_EQ(w, width);
-    ASSERT_EQ(h, height);
-    const int stride = (width * 3 + 3) / 4 * 4;
-    for (int y = 0; y < height; ++y) {
-      ASSERT_EQ(memcmp(loaded.get() + y * stride,
-                       top_first.pixels.get() + (height - 1 - y) * width * 3, width * 3), 0)
+    ASSERT_EQ(w, c.width);
+    ASSERT_EQ(h, c.height);
+    for (int y = 0; y < c.height; ++y) {
+      ASSERT_EQ(memcmp(loaded.get() + y * c.stride,
+                       top_first.pixels.get() + (c.height - 1 - y) * c.width * 3, c.width * 3), 0)
           << "row " << y;
     }
-    if (height > 1) {
+    if (c.components == 3 && c.width > 1 && c.height > 1) {
       const uint8_t* first = loaded.get();  // bottom left: blue
       EXPECT_LT(first[0], 40);
       EXPECT_GT(first[2], 215);

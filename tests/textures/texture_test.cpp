@@ -155,13 +155,25 @@ TEST_F(TextureLoad, UndecodableEarthFileFallsBackToTheBuiltInMap) {
   cmyk.components = 4;
   const Bytes truncated(huge.begin(), huge.begin() + 30);
   const std::string text = "GIF89a, not a JPEG at all";
-  for (const Bytes& bad : {truncated, Bytes(text.begin(), text.end()), Encode_Jpeg(cmyk), huge}) {
+  JpegSample progressive;
+  progressive.scans = Spectral_Script();
+  const Bytes endless_scans = Repeat_Last_Scan(Encode_Jpeg(progressive), 2000);
+  const struct { Bytes bytes; const char* reason; } cases[] = {
+      {truncated, "JPEG datastream contains no image"},
+      {Bytes(text.begin(), text.end()), "Not a JPEG file"},
+      {Encode_Jpeg(cmyk), "Unsupported number of colour components (4)"},
+      {huge, "pixels is too large"},
+      {endless_scans, "Image has more than 100 scans"}};
+  for (const auto& [bad, reason] : cases) {
+    SCOPED_TRACE(reason);
     Write_Program_Earth_File(bad);
     LogCapture log;
     CTexture::Load_Jpg(EARTH_FILE, 149);
     EXPECT_EQ(CTexture::Get_Width(), 864);
     EXPECT_EQ(Level_0(GL_TEXTURE_WIDTH), 1024) << "the built-in map, rescaled by the mipmap builder";
-    EXPECT_THAT(log.Text(), HasSubstr("is not a usable JPEG image, using the built-in one"));
+    const std::string logged = log.Text();
+    EXPECT_THAT(logged, HasSubstr(reason));
+    EXPECT_THAT(logged, HasSubstr("is not a usable JPEG image, using the built-in one"));
   }
 }
 
