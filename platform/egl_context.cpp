@@ -4,9 +4,10 @@
 // works), a pbuffer of the window's size as the drawable, resize by replacing
 // the pbuffer, glReadPixels from it.
 // Missing: double buffering (a pbuffer has one colour buffer, so swap_buffers
-// only flushes and the picture stays readable after it).
+// only finishes the frame and the picture stays readable after it).
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+#include <GL/gl.h>
 
 #include "platform/gl_context.h"
 #include "utilitylib/utility.h"
@@ -128,8 +129,14 @@ void resize(int width, int height) {
   make_pbuffer(width, height);
 }
 
+// A pbuffer's swap waits for nothing, so frames drawn back to back would pile
+// up in the driver (llvmpipe keeps every queued frame's scene in memory while
+// its rasterizer threads catch up). Finishing each frame keeps one in flight,
+// as a swap paced by the display does.
 void swap_buffers() {
-  if (state.surface != EGL_NO_SURFACE) eglSwapBuffers(state.display, state.surface);
+  if (state.surface == EGL_NO_SURFACE) return;
+  eglSwapBuffers(state.display, state.surface);
+  glFinish();
 }
 
 }  // namespace
