@@ -281,11 +281,12 @@ bool query_value(StoreKey* key, const char* name, void* buffer, size_t* size,
   std::lock_guard<std::mutex> guard(s.lock);
   const StoreEntry* entry = cached_document().find(key->path, name);
   if (!entry) return false;
-  std::string bytes = entry->data;
-  if (entry->type == StoreType::String) bytes += '\0';
-  if (bytes.size() > *size) return false;
-  memcpy(buffer, bytes.data(), bytes.size());
-  *size = bytes.size();
+  const bool text = entry->type == StoreType::String;
+  const size_t stored_size = entry->data.size() + (text ? 1 : 0);
+  if (stored_size > *size) return false;
+  memcpy(buffer, entry->data.data(), entry->data.size());
+  if (text) static_cast<char*>(buffer)[entry->data.size()] = '\0';
+  *size = stored_size;
   *type = entry->type;
   return true;
 }
