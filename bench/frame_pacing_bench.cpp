@@ -1,13 +1,12 @@
 // Frame pacing: the full-screen saver on a private 1024x768 Xvfb (where the
 // buffer swap does not wait for a display) for SECONDS seconds, paced to the
 // display's rate against unpaced (ORBALUNE3D_UNPACED=1). For each: frames per
-// second (the program's average frame rate) and cores used (CPU time over
-// wall time) by the saver's process and by the X server, which takes in
-// every frame's pixels. Medians of RUNS runs, and paced over unpaced.
-//   build/bench/bench_frame_pacing [runs] [seconds]
+// second (the program's average frame rate) and cores used (the process's
+// CPU time over its wall time). Medians of RUNS runs, and paced over unpaced.
+// The X server's own share is negligible (it copies each finished frame).
+//   build/bench/bench_frame_pacing [runs] [seconds] [WIDTHxHEIGHT]
 #include <signal.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -24,6 +23,8 @@ namespace {
 
 const int DEFAULT_RUNS = 1;
 const double DEFAULT_SECONDS = 60;
+const int DEFAULT_WIDTH = 1024;
+const int DEFAULT_HEIGHT = 768;
 const double END_TIMEOUT_S = 30;
 const char STORE[] =
     "Orbalune 3D Options Store 1\n\n[HKEY_CURRENT_USER\\Software\\Vantrel\\Orbalune 3D]\n"
@@ -33,7 +34,6 @@ const char AVERAGE_LINE[] = "Average framerate = ";
 struct Run {
   double fps = -1;  // negative when the run failed
   double cores = 0;
-  double server_cores = 0;
 };
 
 double Cpu_Seconds_Of_Children() {
@@ -41,21 +41,6 @@ double Cpu_Seconds_Of_Children() {
   getrusage(RUSAGE_CHILDREN, &usage);
   return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
          usage.ru_stime.tv_usec / 1e6;
-}
-
-// The CPU seconds of the X server of the display (":N"), whose process id
-// stands in its lock file; 0 when unknown.
-double Cpu_Seconds_Of_Server(const std::string& display) {
-  int pid = 0;
-  std::ifstream("/tmp/.X" + display.substr(1) + "-lock") >> pid;
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string field;
-  double ticks = 0;
-  // utime and stime are the 14th and 15th fields; the command (2nd) has no blanks here.
-  for (int i = 1; i <= 15 && stat >> field; ++i) {
-    if (i >= 14) ticks += atof(field.c_str());
-  }
-  return ticks / sysconf(_SC_CLK_TCK);
 }
 
 double Average_Frame_Rate(const std::string& log) {
@@ -67,7 +52,6 @@ Run Run_Saver(const XServer& server, bool paced, double seconds) {
   Environment environment = server.environment();
   if (!paced) environment.push_back({"ORBALUNE3D_UNPACED", "1"});
   const double cpu_before = Cpu_Seconds_Of_Children();
-  const double server_before = Cpu_Seconds_Of_Server(server.display());
   const auto start = std::chrono::steady_clock::now();
   RunningProgram saver(program_argv({"/s"}), environment);
   pause_seconds(seconds);
@@ -78,7 +62,6 @@ Run Run_Saver(const XServer& server, bool paced, double seconds) {
   if (result.exit_code != 0) return run;
   run.fps = Average_Frame_Rate(result.out);
   run.cores = (Cpu_Seconds_Of_Children() - cpu_before) / wall.count();
-  run.server_cores = (Cpu_Seconds_Of_Server(server.display()) - server_before) / wall.count();
   return run;
 }
 
@@ -87,15 +70,20 @@ Run Run_Saver(const XServer& server, bool paced, double seconds) {
 int main(int argc, char** argv) {
   const int runs = Runs_Argument(argc, argv, DEFAULT_RUNS);
   const double seconds = argc > 2 ? atof(argv[2]) : DEFAULT_SECONDS;
+  int width = DEFAULT_WIDTH, height = DEFAULT_HEIGHT;
+  if (argc > 3 && sscanf(argv[3], "%dx%d", &width, &height) != 2) {
+    fprintf(stderr, "the size is WIDTHxHEIGHT, for example 1024x768\n");
+    return 1;
+  }
   TempFolder home;
   setenv("ORBALUNE3D_HOME", home.path().c_str(), 1);
   std::ofstream(home.file("ob3d_options.reg"), std::ios::binary) << STORE;
-  XServer server(24, 1024, 768);
+  XServer server(24, width, height);
   if (!server.ok()) {
     fprintf(stderr, "Xvfb did not start\n");
     return 1;
   }
-  std::vector<double> fps[2], cores[2], server_cores[2];
+  std::vector<double> fps[2], cores[2];
   for (int run = 0; run < runs; ++run) {
     for (int paced = 0; paced < 2; ++paced) {
       const Run result = Run_Saver(server, paced == 1, seconds);
@@ -105,18 +93,16 @@ int main(int argc, char** argv) {
       }
       fps[paced].push_back(result.fps);
       cores[paced].push_back(result.cores);
-      server_cores[paced].push_back(result.server_cores);
     }
   }
-  printf("full screen 1024x768 under Xvfb, %.0f s per run, median of %d runs\n", seconds, runs);
-  printf("%-9s %8s %7s %13s\n", "", "fps", "cores", "server cores");
+  printf("full screen %dx%d under Xvfb, %.0f s per run, median of %d runs\n", width, height,
+         seconds, runs);
+  printf("%-9s %8s %7s\n", "", "fps", "cores");
   const char* names[2] = {"unpaced", "paced"};
   for (int paced = 0; paced < 2; ++paced) {
-    printf("%-9s %8.1f %7.2f %13.2f\n", names[paced], Median(fps[paced]), Median(cores[paced]),
-           Median(server_cores[paced]));
+    printf("%-9s %8.1f %7.2f\n", names[paced], Median(fps[paced]), Median(cores[paced]));
   }
-  printf("paced/unpaced: fps x%.2f, cores x%.2f, server cores x%.2f\n",
-         Median(fps[1]) / Median(fps[0]), Median(cores[1]) / Median(cores[0]),
-         Median(server_cores[1]) / Median(server_cores[0]));
+  printf("paced/unpaced: fps x%.2f, cores x%.2f\n", Median(fps[1]) / Median(fps[0]),
+         Median(cores[1]) / Median(cores[0]));
   return 0;
 }
