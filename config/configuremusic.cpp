@@ -26,7 +26,7 @@ std::vector<platform::ControlTemplate> build_controls() {
       {M::IDC_PLAY_MUSIC, ControlKind::CheckBox, "Launch .m3u player when Orbalune 3D starts", 19,
        73, 169, 10},
       {0, ControlKind::Label, ".m3u file:", 19, 95, 33, 8},
-      {M::IDC_M3U_FILE, ControlKind::ReadOnlyEdit, "", 56, 93, 266, 12},
+      {M::IDC_M3U_FILE, ControlKind::FileNameEdit, "", 56, 93, 266, 12},
       {M::IDC_SELECT, ControlKind::PushButton, "Select...", 329, 92, 52, 14},
   };
 }
@@ -57,9 +57,11 @@ void CConfigureMusic::On_Event(DialogControls& dialog, int control_id, DialogEve
 }
 
 // The chooser only returns files that exist, with ".m3u" added to a name
-// typed without an extension. Cancelling keeps the previous file.
+// typed without an extension, in the file system's own bytes, which the
+// option keeps as they are. Cancelling keeps the previous file.
 void CConfigureMusic::Select_Playlist(DialogControls& dialog) {
-  platform::FileChooserRequest request{"Select a .m3u Playlist", ".m3u Playlists", "*.m3u", "m3u"};
+  platform::FileChooserRequest request{"Select a .m3u Playlist", ".m3u Playlists",
+                                       "*.m3u;*.m3u8", "m3u"};
   std::optional<std::string> chosen = dialog.Choose_File(request);
   if (!chosen) return;
   // The option holds 499 characters; a longer path would name another file.

@@ -3,8 +3,9 @@
 // A page is a table of controls (id, kind, text, place in dialog units of a
 // 400 x 230 page) and a handler. The backend builds the widgets, gives the
 // handler a DialogControls to read and change them, and reports every user
-// action as (control id, event). Texts crossing this interface are Latin-1;
-// the backend converts to and from the toolkit's encoding.
+// action as (control id, event). Texts crossing this interface are
+// Windows-1252 (file names excepted: they are the file system's bytes); the
+// backend converts to and from the toolkit's encoding.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,9 @@ enum class ControlKind {
   Slider,         // horizontal, no tick marks
   Edit,           // single line
   DigitsEdit,     // single line, accepts only the digits 0 to 9
-  ReadOnlyEdit,   // single line, not editable, scrolls horizontally
-  SortedList,     // single selection, entries kept in byte order
+  FileNameEdit,   // single line, not editable, scrolls horizontally; its text
+                  // is a file name in the file system's bytes
+  SortedList,     // single selection, entries in the locale's reading order
   Picture,        // the image resource `resource`
   Icon,           // the icon resource `resource`
   Link,           // text that looks and acts like a hyperlink
@@ -35,7 +37,7 @@ enum class ControlKind {
 struct ControlTemplate {
   int id;  // 0 for controls that the page logic never addresses
   ControlKind kind;
-  const char* text;  // Latin-1; "\n" breaks a button's text into lines
+  const char* text;  // Windows-1252; "\n" breaks a button's text into lines
   int x, y, width, height;  // dialog units
   bool hidden = false;
   bool starts_group = false;
@@ -44,7 +46,7 @@ struct ControlTemplate {
 
 struct PageTemplate {
   int template_id;
-  const char* title;  // Latin-1, blanks included
+  const char* title;  // Windows-1252, blanks included
   std::vector<ControlTemplate> controls;
 };
 
@@ -66,7 +68,7 @@ enum class DialogEvent {
 struct FileChooserRequest {
   std::string title;
   std::string filter_name;       // ".m3u Playlists"
-  std::string filter_pattern;    // "*.m3u"
+  std::string filter_pattern;    // "*.m3u;*.m3u8": patterns separated by ';'
   std::string default_extension; // added to a name typed without one
 };
 
@@ -89,7 +91,7 @@ class DialogControls {
   virtual void Show(int id, bool shown) = 0;
   virtual std::string Get_Text(int id) = 0;
   virtual void Set_Text(int id, const std::string& text) = 0;
-  // Colour of a control's text, 0x00BBGGRR.
+  // A colour that a button shows beside its text, 0x00BBGGRR.
   virtual void Set_Text_Color(int id, uint32_t color) = 0;
   virtual void Set_Slider(int id, int minimum, int maximum, int position) = 0;
   virtual int Get_Slider(int id) = 0;
@@ -110,7 +112,8 @@ class DialogControls {
   virtual bool Ask_Yes_No(const std::string& question, const std::string& caption) = 0;
   // The colour chooser preset to initial (0x00BBGGRR); empty when cancelled.
   virtual std::optional<uint32_t> Choose_Color(uint32_t initial) = 0;
-  // An existing file chosen by the user; empty when cancelled.
+  // An existing file chosen by the user, in the file system's bytes; empty
+  // when cancelled.
   virtual std::optional<std::string> Choose_File(const FileChooserRequest& request) = 0;
 };
 

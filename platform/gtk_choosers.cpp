@@ -33,13 +33,29 @@ std::string with_default_extension(const std::string& path, const std::string& e
   return has_extension || extension.empty() ? path : path + "." + extension;
 }
 
+// The request's patterns, separated by ';', each also in upper case: file
+// names on Linux keep their case, and a playlist may end in ".M3U".
+GtkFileFilter* file_filter(const FileChooserRequest& request) {
+  GtkFileFilter* filter = gtk_file_filter_new();
+  gtk_file_filter_set_name(filter, windows1252_to_utf8(request.filter_name).c_str());
+  gchar** patterns = g_strsplit(request.filter_pattern.c_str(), ";", -1);
+  for (gchar** pattern = patterns; *pattern; ++pattern) {
+    gtk_file_filter_add_pattern(filter, *pattern);
+    gchar* upper = g_ascii_strup(*pattern, -1);
+    gtk_file_filter_add_pattern(filter, upper);
+    g_free(upper);
+  }
+  g_strfreev(patterns);
+  return filter;
+}
+
 }  // namespace
 
 bool GtkDialogPage::Ask_Yes_No(const std::string& question, const std::string& caption) {
   GtkWidget* box = gtk_message_dialog_new(sheet, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
                                           GTK_BUTTONS_YES_NO, "%s",
-                                          latin1_to_utf8(question).c_str());
-  gtk_window_set_title(GTK_WINDOW(box), latin1_to_utf8(caption).c_str());
+                                          windows1252_to_utf8(question).c_str());
+  gtk_window_set_title(GTK_WINDOW(box), windows1252_to_utf8(caption).c_str());
   int response = gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
   return response == GTK_RESPONSE_YES;
@@ -61,23 +77,22 @@ std::optional<uint32_t> GtkDialogPage::Choose_Color(uint32_t initial) {
 
 std::optional<std::string> GtkDialogPage::Choose_File(const FileChooserRequest& request) {
   GtkWidget* chooser = gtk_file_chooser_dialog_new(
-      latin1_to_utf8(request.title).c_str(), sheet, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
+      windows1252_to_utf8(request.title).c_str(), sheet, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
       GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
-  GtkFileFilter* filter = gtk_file_filter_new();
-  gtk_file_filter_set_name(filter, latin1_to_utf8(request.filter_name).c_str());
-  gtk_file_filter_add_pattern(filter, request.filter_pattern.c_str());
+  GtkFileFilter* filter = file_filter(request);
   gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
   gtk_file_chooser_set_filter(GTK_FILE_CHOOSER(chooser), filter);
   std::optional<std::string> chosen;
   while (!chosen && gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+    // The file system's own bytes: a name is never converted, so any name
+    // the file system holds can be opened again.
     char* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
     std::string path = with_default_extension(name ? name : "", request.default_extension);
     g_free(name);
-    // The program keeps file names as Latin-1, so a name it cannot hold, or
-    // a file that does not exist, is refused and the chooser stays open.
-    auto latin1 = utf8_to_latin1(path);
-    if (latin1 && is_regular_file(path)) {
-      chosen = *latin1;
+    // A name typed without its extension may name no file: the chooser
+    // stays open.
+    if (is_regular_file(path)) {
+      chosen = path;
     } else {
       Beep();
     }

@@ -125,7 +125,7 @@ void place_pages(Sheet& sheet) {
 
 void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage*>& pages) {
   sheet.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  gtk_window_set_title(GTK_WINDOW(sheet.window), latin1_to_utf8(caption).c_str());
+  gtk_window_set_title(GTK_WINDOW(sheet.window), windows1252_to_utf8(caption).c_str());
   gtk_window_set_resizable(GTK_WINDOW(sheet.window), FALSE);
   gtk_window_set_position(GTK_WINDOW(sheet.window), GTK_WIN_POS_CENTER);
   use_compact_style(sheet.window);
@@ -142,7 +142,7 @@ void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage
   for (DialogPage* logic : pages) {
     auto page = std::make_unique<GtkDialogPage>(*logic, GTK_WINDOW(sheet.window),
                                                 GtkDialogPage::SheetButtons{ok, help});
-    GtkWidget* title = gtk_label_new(latin1_to_utf8(logic->Template().title).c_str());
+    GtkWidget* title = gtk_label_new(windows1252_to_utf8(logic->Template().title).c_str());
     gtk_notebook_append_page(GTK_NOTEBOOK(sheet.notebook), page->Widget(), title);
     sheet.pages.push_back(std::move(page));
   }

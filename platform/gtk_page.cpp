@@ -19,14 +19,14 @@ namespace {
 
 }  // namespace
 
-std::string latin1_text_of(const char* utf8) {
+std::string program_text_of(const char* utf8) {
   std::string text = utf8 ? utf8 : "";
-  if (auto latin1 = utf8_to_latin1(text)) return *latin1;
-  // Keep what can be kept: one '?' per character outside Latin-1.
+  if (auto stored = utf8_to_windows1252(text)) return *stored;
+  // Keep what can be kept: one '?' per character outside the code page.
   std::string kept;
   for (const char* p = text.c_str(); *p; p = g_utf8_next_char(p)) {
-    gunichar c = g_utf8_get_char(p);
-    kept += c < 0x100 ? char(c) : '?';
+    std::optional<unsigned char> byte = windows1252_byte(g_utf8_get_char(p));
+    kept += byte ? char(*byte) : '?';
   }
   return kept;
 }
@@ -52,7 +52,7 @@ void GtkDialogPage::Build(const ControlTemplate& control) {
     GSList* group = (control.starts_group || !last_radio)
                         ? nullptr
                         : gtk_radio_button_get_group(GTK_RADIO_BUTTON(last_radio));
-    widget = gtk_radio_button_new_with_label(group, latin1_to_utf8(control.text).c_str());
+    widget = gtk_radio_button_new_with_label(group, windows1252_to_utf8(control.text).c_str());
     text_owner = gtk_bin_get_child(GTK_BIN(widget));
     last_radio = widget;
   } else {
@@ -63,7 +63,7 @@ void GtkDialogPage::Build(const ControlTemplate& control) {
   gtk_widget_set_no_show_all(widget, TRUE);
   if (control.hidden) gtk_widget_hide(widget);
   auto* entry =
-      new Control{this, &control, control.id, control.kind, widget, text_owner, nullptr, {}, {}};
+      new Control{this, &control, control.id, control.kind, widget, text_owner, nullptr, {}, {}, {}};
   owned.push_back(entry);
   if (control.id == 0) return;
   controls[control.id] = entry;
@@ -175,17 +175,29 @@ void GtkDialogPage::Show(int id, bool shown) { gtk_widget_set_visible(Find(id).w
 
 std::string GtkDialogPage::Get_Text(int id) {
   Control& control = Find(id);
+  if (control.kind == ControlKind::FileNameEdit) return control.file_name;
   if (GTK_IS_ENTRY(control.text_owner))
-    return latin1_text_of(gtk_entry_get_text(GTK_ENTRY(control.text_owner)));
+    return program_text_of(gtk_entry_get_text(GTK_ENTRY(control.text_owner)));
   if (GTK_IS_LABEL(control.text_owner))
-    return latin1_text_of(gtk_label_get_text(GTK_LABEL(control.text_owner)));
+    return program_text_of(gtk_label_get_text(GTK_LABEL(control.text_owner)));
   return "";
+}
+
+// A file name is shown as the file system's display name of its bytes;
+// every other text is Windows-1252.
+std::string GtkDialogPage::Display_Text(Control& control, const std::string& text) {
+  if (control.kind != ControlKind::FileNameEdit) return windows1252_to_utf8(text);
+  control.file_name = text;
+  char* shown = g_filename_display_name(text.c_str());
+  std::string utf8 = shown;
+  g_free(shown);
+  return utf8;
 }
 
 void GtkDialogPage::Set_Text(int id, const std::string& text) {
   Quiet quiet_change(*this);
   Control& control = Find(id);
-  std::string utf8 = latin1_to_utf8(text);
+  std::string utf8 = Display_Text(control, text);
   if (GTK_IS_ENTRY(control.text_owner)) {
     gtk_entry_set_text(GTK_ENTRY(control.text_owner), utf8.c_str());
   } else if (GTK_IS_LABEL(control.text_owner)) {

@@ -28,6 +28,12 @@ class GtkDialogPage : public DialogControls {
     GtkWidget* help;
   };
 
+  // A list box's entry: the program's text and the key it is sorted by.
+  struct ListEntry {
+    std::string text;
+    std::string key;
+  };
+
   struct Control {
     GtkDialogPage* page;
     const ControlTemplate* source;  // its entry in the page's template
@@ -37,7 +43,8 @@ class GtkDialogPage : public DialogControls {
     GtkWidget* text_owner;  // the label, entry or tree view inside it
     GtkWidget* swatch = nullptr;  // a button's colour, once it has one
     GdkRectangle box{};     // its place in the page, in pixels
-    std::vector<std::string> entries;  // a list box's Latin-1 texts, in order
+    std::vector<ListEntry> entries;  // a list box's entries, in order
+    std::string file_name;           // a file name control's bytes
   };
 
   GtkDialogPage(DialogPage& logic, GtkWindow* sheet, SheetButtons buttons);
@@ -103,6 +110,8 @@ class GtkDialogPage : public DialogControls {
   };
 
   void Build(const ControlTemplate& control);
+  // The UTF-8 text that shows the program's text in the control.
+  static std::string Display_Text(Control& control, const std::string& text);
   // Tab moves through the controls in the template's order, group by group,
   // not by their places on the screen (gtk_page_access.cpp).
   void Follow_Template_Order();
@@ -142,8 +151,16 @@ void set_swatch_color(GtkWidget* swatch, uint32_t bgr);
 GtkWidget* make_picture(const ControlTemplate& control);
 // The image of an Icon control's icon resource whose size suits its box best.
 GtkWidget* make_icon(const ControlTemplate& control);
-// The UTF-8 text of a label, button or entry as Latin-1; characters outside
-// Latin-1 become '?'.
-std::string latin1_text_of(const char* utf8);
+// The UTF-8 text of a label, button or entry as the program's Windows-1252;
+// a character the code page cannot hold becomes '?' (entries refuse them,
+// so only a label that the program did not fill could hold one).
+std::string program_text_of(const char* utf8);
+// Entries accept only text that the program can store, and a digits edit
+// only digits; a refused insert beeps and shows why beside the entry for a
+// few seconds (gtk_entry_rules.cpp).
+void accept_only_storable_text(GtkWidget* entry, bool digits_only);
+// The reason shown beside the entry for its last refused insert; empty when
+// none shows.
+std::string shown_refusal(GtkWidget* entry);
 
 }  // namespace platform::gtk

@@ -18,7 +18,7 @@ bool needs_caption(ControlKind kind) {
     case ControlKind::SortedList:
     case ControlKind::Edit:
     case ControlKind::DigitsEdit:
-    case ControlKind::ReadOnlyEdit:
+    case ControlKind::FileNameEdit:
       return true;
     default:
       return false;
@@ -27,7 +27,7 @@ bool needs_caption(ControlKind kind) {
 
 // "City:" names the control "City".
 std::string name_of_caption(const char* text) {
-  std::string name = latin1_to_utf8(text);
+  std::string name = windows1252_to_utf8(text);
   while (!name.empty() && (name.back() == ':' || name.back() == ' ')) name.pop_back();
   return name;
 }

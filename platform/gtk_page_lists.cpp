@@ -1,6 +1,7 @@
 // Sorted list boxes of a GTK settings page: a one-column tree view whose
-// entries are kept in byte order of their Latin-1 texts.
+// entries are kept in the order a person reads them, by the locale.
 #include <algorithm>
+#include <tuple>
 
 #include "platform/gtk_page.h"
 #include "platform/text_encoding.h"
@@ -20,23 +21,63 @@ bool valid_index(const GtkDialogPage::Control& control, int index) {
   return index >= 0 && index < int(control.entries.size());
 }
 
+// The C and C.UTF-8 locales order by code point, upper case before lower
+// and accented letters after "z"; a locale of a language orders as its
+// readers do.
+bool locale_collates_letters() {
+  static const bool collates = g_utf8_collate("a", "B") < 0;
+  return collates;
+}
+
+// The letters of the text without accents and case, so that "Córdoba"
+// stands by "Copenhagen" and "aachen" by "Abadan".
+std::string plain_letters(const std::string& utf8) {
+  char* decomposed = g_utf8_normalize(utf8.c_str(), -1, G_NORMALIZE_NFD);
+  std::string base;
+  for (const char* p = decomposed; p && *p; p = g_utf8_next_char(p)) {
+    if (!g_unichar_ismark(g_utf8_get_char(p))) base.append(p, g_utf8_next_char(p) - p);
+  }
+  g_free(decomposed);
+  char* folded = g_utf8_casefold(base.c_str(), -1);
+  std::string letters = folded;
+  g_free(folded);
+  return letters;
+}
+
+// The locale's collation key; in a locale that orders by code point, the
+// plain letters first, so that the key still reads as a person would.
+std::string reading_key(const std::string& utf8) {
+  char* collated = g_utf8_collate_key(utf8.c_str(), -1);
+  std::string key = collated;
+  g_free(collated);
+  if (locale_collates_letters()) return key;
+  return plain_letters(utf8) + '\1' + key;
+}
+
 }  // namespace
 
 int GtkDialogPage::List_Add(int id, const std::string& text) {
   Quiet quiet_change(*this);
   Control& control = Find(id);
-  auto place = std::upper_bound(control.entries.begin(), control.entries.end(), text);
+  std::string utf8 = windows1252_to_utf8(text);
+  ListEntry entry{text, reading_key(utf8)};
+  // Equal keys keep the byte order, so that the order never depends on
+  // which entry came first.
+  auto place = std::upper_bound(control.entries.begin(), control.entries.end(), entry,
+                                [](const ListEntry& a, const ListEntry& b) {
+                                  return std::tie(a.key, a.text) < std::tie(b.key, b.text);
+                                });
   int index = int(place - control.entries.begin());
-  control.entries.insert(place, text);
+  control.entries.insert(place, std::move(entry));
   GtkTreeIter row;
-  gtk_list_store_insert_with_values(store_of(control), &row, index, 0,
-                                    latin1_to_utf8(text).c_str(), -1);
+  gtk_list_store_insert_with_values(store_of(control), &row, index, 0, utf8.c_str(), -1);
   return index;
 }
 
 int GtkDialogPage::List_Find(int id, const std::string& text) {
   Control& control = Find(id);
-  auto found = std::find(control.entries.begin(), control.entries.end(), text);
+  auto found = std::find_if(control.entries.begin(), control.entries.end(),
+                            [&](const ListEntry& entry) { return entry.text == text; });
   return found == control.entries.end() ? -1 : int(found - control.entries.begin());
 }
 
@@ -44,7 +85,7 @@ int GtkDialogPage::List_Count(int id) { return int(Find(id).entries.size()); }
 
 std::string GtkDialogPage::List_Text(int id, int index) {
   Control& control = Find(id);
-  return valid_index(control, index) ? control.entries[index] : "";
+  return valid_index(control, index) ? control.entries[index].text : "";
 }
 
 int GtkDialogPage::List_Selection(int id) {

@@ -8,7 +8,7 @@
 namespace platform::gtk {
 namespace {
 
-std::string utf8(const char* latin1) { return latin1_to_utf8(latin1 ? latin1 : ""); }
+std::string utf8(const char* text) { return windows1252_to_utf8(text ? text : ""); }
 
 // Taller than one line of text: the label wraps inside its box.
 constexpr int WRAPPING_LABEL_UNITS = 16;
@@ -26,28 +26,18 @@ GtkWidget* make_label(const ControlTemplate& control, float xalign) {
   return label;
 }
 
-// Only digits may be typed or pasted into a digits edit.
-void refuse_non_digits(GtkEditable* editable, const gchar* text, gint length, gint*, gpointer) {
-  size_t size = length < 0 ? std::strlen(text) : size_t(length);
-  for (size_t i = 0; i < size; ++i) {
-    if (text[i] < '0' || text[i] > '9') {
-      gdk_display_beep(gdk_display_get_default());
-      g_signal_stop_emission_by_name(editable, "insert-text");
-      return;
-    }
-  }
-}
-
 GtkWidget* make_entry(const ControlTemplate& control) {
   ControlKind kind = control.kind;
   GtkWidget* entry = gtk_entry_new();
   gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
   gtk_entry_set_text(GTK_ENTRY(entry), utf8(control.text).c_str());
-  if (kind == ControlKind::ReadOnlyEdit) gtk_editable_set_editable(GTK_EDITABLE(entry), FALSE);
-  if (kind == ControlKind::DigitsEdit) {
-    gtk_entry_set_input_purpose(GTK_ENTRY(entry), GTK_INPUT_PURPOSE_DIGITS);
-    g_signal_connect(entry, "insert-text", G_CALLBACK(refuse_non_digits), nullptr);
+  if (kind == ControlKind::FileNameEdit) {
+    gtk_editable_set_editable(GTK_EDITABLE(entry), FALSE);
+    return entry;
   }
+  if (kind == ControlKind::DigitsEdit)
+    gtk_entry_set_input_purpose(GTK_ENTRY(entry), GTK_INPUT_PURPOSE_DIGITS);
+  accept_only_storable_text(entry, kind == ControlKind::DigitsEdit);
   return entry;
 }
 
@@ -110,7 +100,7 @@ GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_
       break;
     case ControlKind::Edit:
     case ControlKind::DigitsEdit:
-    case ControlKind::ReadOnlyEdit:
+    case ControlKind::FileNameEdit:
       widget = make_entry(control);
       break;
     case ControlKind::SortedList:

@@ -1,5 +1,6 @@
-// Latin-1 <-> UTF-8 at the edges where the program's single-byte text meets
-// UTF-8 (toolkits, file names, terminals).
+// Single-byte text <-> UTF-8 at the edges where the program's text meets
+// UTF-8 (toolkits, file names, terminals). The program's text is
+// Windows-1252; the Latin-1 pair remains for callers not yet moved over.
 #pragma once
 
 #include <optional>
@@ -10,5 +11,15 @@ namespace platform {
 std::string latin1_to_utf8(const std::string& latin1);
 // Empty when the text holds a character outside Latin-1 or is not UTF-8.
 std::optional<std::string> utf8_to_latin1(const std::string& utf8);
+
+// The byte that stands for the code point in Windows-1252; empty when the
+// code page has none. The five bytes that Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the
+// same number, as Windows converts them, so every byte has a character.
+std::optional<unsigned char> windows1252_byte(char32_t code_point);
+std::string windows1252_to_utf8(const std::string& text);
+// Empty when the text is not UTF-8 or holds a character that Windows-1252
+// cannot hold.
+std::optional<std::string> utf8_to_windows1252(const std::string& utf8);
 
 }  // namespace platform

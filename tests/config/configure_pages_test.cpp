@@ -82,7 +82,7 @@ TEST_F(Pages, music_page_stores_a_chosen_playlist_and_keeps_it_when_cancelled) {
   ASSERT_EQ(dialog.file_requests.size(), 1u);
   EXPECT_EQ(dialog.file_requests[0].title, "Select a .m3u Playlist");
   EXPECT_EQ(dialog.file_requests[0].filter_name, ".m3u Playlists");
-  EXPECT_EQ(dialog.file_requests[0].filter_pattern, "*.m3u");
+  EXPECT_EQ(dialog.file_requests[0].filter_pattern, "*.m3u;*.m3u8");
   EXPECT_EQ(dialog.file_requests[0].default_extension, "m3u");
   EXPECT_STREQ(COptions::M3uFilename.Get(), "/music/S\xE3o Paulo.m3u");
   EXPECT_EQ(dialog.Get_Text(M::IDC_M3U_FILE), "/music/S\xE3o Paulo.m3u");

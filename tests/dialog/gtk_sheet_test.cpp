@@ -66,7 +66,7 @@ TEST_F(GtkSheet, opens_on_the_stored_page_and_writes_pointer_and_key_input_throu
   EXPECT_EQ(COptions::CurrentConfigureSheet.Get(), 2);
 }
 
-TEST_F(GtkSheet, a_city_typed_into_the_cities_page_reaches_both_files_as_latin1) {
+TEST_F(GtkSheet, a_city_typed_into_the_cities_page_reaches_both_files_in_windows1252) {
   COptions::CurrentConfigureSheet.Set(3);
   auto& cities = *sheet.pages[3];
   auto field = [&](int id, const std::string& text) {

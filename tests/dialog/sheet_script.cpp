@@ -173,8 +173,10 @@ int Focused_Control(platform::DialogControls& dialog) {
 void Point_At(platform::DialogControls& dialog, int control_id) {
   auto rect = dialog.Screen_Rect(control_id);
   ASSERT_TRUE(rect) << "control " << control_id << " is not on the screen";
-  run(pointer_to(*rect));
+  Move_Pointer(*rect);
 }
+
+void Move_Pointer(const platform::ScreenRect& rect) { run(pointer_to(rect)); }
 
 void Click_Control(platform::DialogControls& dialog, int control_id) {
   auto rect = dialog.Screen_Rect(control_id);
@@ -200,16 +202,15 @@ void Type_Text(const std::string& utf8) {
     if (!ascii.empty()) run("xdotool type --delay 30 " + shell_quoted(ascii));
     ascii.clear();
   };
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    unsigned char c = utf8[i];
-    if (c < 0x80 || i + 1 >= utf8.size()) {
-      ascii += char(c);
+  for (const char* p = utf8.c_str(); *p; p = g_utf8_next_char(p)) {
+    gunichar code = g_utf8_get_char(p);
+    if (code < 0x80) {
+      ascii += char(code);
       continue;
     }
     flush();
-    unsigned code = ((c & 0x1F) << 6) | (utf8[++i] & 0x3F);
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "%x", code);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%x", unsigned(code));
     std::string keys = "ctrl+shift+u";
     for (char* h = hex; *h; ++h) keys += std::string(" ") + *h;
     run("xdotool key --delay 30 " + keys + " space");

@@ -50,8 +50,11 @@ int Focused_Control(platform::DialogControls& dialog);
 
 // Real pointer and keyboard input through the X server.
 void Click_Control(platform::DialogControls& dialog, int control_id);
-// Moves the pointer over the control, so that keys go to the sheet.
+// Moves the pointer over the control, so that keys go to the sheet (without
+// a window manager, keys go to the window under the pointer).
 void Point_At(platform::DialogControls& dialog, int control_id);
+// Moves the pointer to the middle of the rectangle.
+void Move_Pointer(const platform::ScreenRect& rect);
 // Clicks a list box's entry (it must be in view) once or twice.
 void Click_List_Entry(platform::DialogControls& dialog, int list, int index, int clicks = 1);
 void Press_Keys(const std::string& keys);
