@@ -2,6 +2,7 @@
 #include "config/configure.h"
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "config/configurecities.h"
@@ -17,11 +18,31 @@ namespace {
 
 const char* const SHEET_CAPTION = "Orbalune 3D";
 const char* const HELP_DOCUMENT = "ob3d_help.htm";
+const char* const INSTALLED_DOCUMENTATION = "share/doc/orbalune3d";
 
 // A stored page index outside the sheet opens the first page.
 int start_page(int page_count) {
   int index = COptions::CurrentConfigureSheet.Get();
   return (index >= 0 && index < page_count) ? index : 0;
+}
+
+// The help document in the folder that AppDir names. Without one, the
+// document beside the program (as in a build tree) or in the installed
+// documentation folder beside the program's bin folder; "" when neither
+// exists.
+std::string help_document() {
+  std::string folder = COptions::AppDir.Get();
+  // Always joined with a separator, even after a trailing one: a doubled
+  // separator still names the same file.
+  if (!folder.empty()) return folder + "/" + HELP_DOCUMENT;
+  std::filesystem::path program = platform::api().system.module_file_name();
+  std::filesystem::path beside = program.parent_path();
+  for (const auto& candidate : {beside / HELP_DOCUMENT,
+                                beside.parent_path() / INSTALLED_DOCUMENTATION / HELP_DOCUMENT}) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate.string();
+  }
+  return "";
 }
 
 }  // namespace
@@ -47,14 +68,12 @@ void CConfigure::Run_Property_Sheet(const std::vector<platform::DialogPage*>& pa
 
 void CConfigure::Show_Help() {
   CUtility::Log("CConfigure::Show_Help\n");
-  std::string folder = COptions::AppDir.Get();
-  if (folder.empty()) {
+  std::string document = help_document();
+  if (document.empty()) {
+    CUtility::Log("  no help document beside the program\n");
     platform::api().system.beep();
     return;
   }
-  // Always joined with a separator, even after a trailing one: a doubled
-  // separator still names the same file.
-  std::string document = folder + "/" + HELP_DOCUMENT;
   CUtility::Change_To_Exe_Directory();
   CUtility::Launch_Url(document.c_str());
 }

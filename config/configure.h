@@ -26,7 +26,9 @@ class CConfigure {
   // The same with pages chosen by the caller (tests wrap the real ones).
   static void Run_Property_Sheet(const std::vector<platform::DialogPage*>& pages);
 
-  // Opens "ob3d_help.htm" in the folder named by AppDir; only beeps without one.
+  // Opens "ob3d_help.htm" in the folder named by AppDir; without one, the
+  // document beside the program or in its installed documentation folder
+  // (../share/doc/orbalune3d); only beeps when there is none.
   static void Show_Help();
 
   // Range 0 to SLIDER_RESOLUTION, position the option's value scaled and

@@ -148,6 +148,26 @@ TEST_F(Pages, help_opens_the_document_in_the_installation_folder_or_only_beeps) 
   EXPECT_EQ(ShellRecorder::opened()[0], "/opt/orbalune3d/ob3d_help.htm");
 }
 
+// Without AppDir: beside the program, else in the installed documentation.
+TEST_F(Pages, help_without_app_dir_opens_the_document_beside_the_program_or_installed) {
+  TempFolder install;
+  static std::string program;
+  program = install.file("bin/orbalune3d");
+  auto saved = platform::api().system.module_file_name;
+  platform::api().system.module_file_name = [] { return program; };
+  std::system(("mkdir -p '" + install.file("bin") + "' '" +
+               install.file("share/doc/orbalune3d") + "'").c_str());
+  write_file(install.file("share/doc/orbalune3d/ob3d_help.htm"), "<html></html>");
+  CConfigure::Show_Help();
+  write_file(install.file("bin/ob3d_help.htm"), "<html></html>");
+  CConfigure::Show_Help();
+  platform::api().system.module_file_name = saved;
+  EXPECT_EQ(ShellRecorder::opened(),
+            (std::vector<std::string>{install.file("share/doc/orbalune3d/ob3d_help.htm"),
+                                      install.file("bin/ob3d_help.htm")}));
+  EXPECT_EQ(ShellRecorder::beeps(), 0);
+}
+
 TEST_F(Pages, a_failing_launch_is_reported_as_failure) {
   ShellRecorder::fail() = true;
   CUtility::Set_Logging(true);
