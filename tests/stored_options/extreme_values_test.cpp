@@ -55,8 +55,10 @@ class ExtremeValues : public StoreHomeTest {
  protected:
   // Every option a first start writes, with every word but the switches'
   // (and the settings page's, when given) replaced by `word`, and texts a
-  // terminal would choke on.
-  void write_extreme_store(uint32_t word, const uint32_t* page = nullptr) {
+  // terminal would choke on. With `custom_colours` both colour modes are 0,
+  // so that the custom colours, `word` as well, are drawn.
+  void write_extreme_store(uint32_t word, const uint32_t* page = nullptr,
+                           bool custom_colours = false) {
     if (!file_exists(store_file())) {
       ASSERT_EQ(run_program(program_argv({"--snapshot", home.file("first.png"), "--size",
                                           "64x48", "--frames", "1"}),
@@ -72,6 +74,8 @@ class ExtremeValues : public StoreHomeTest {
       if (SWITCHES.count(name)) value = "dword:00000001";
       if (name == "PlayMusic") value = "dword:00000000";
       if (name == "CurrentConfigureSheet" && page) value = "dword:" + word_text(*page);
+      if (custom_colours && (name == "SunColorEnum" || name == "NebulaColorEnum"))
+        value = "dword:00000000";
       if (entry.type == platform::StoreType::String)
         value = "\"\\x1b[2J\\x07\\xff" + std::string(480, '\xe9') + "\"";
       values += "\"" + name + "\"=" + value + "\n";
@@ -104,17 +108,19 @@ void expect_no_assertion(const std::string& log) {
 }
 
 TEST_F(ExtremeValues, every_word_starts_the_saver_offscreen_and_is_written_back_sound) {
-  for (const uint32_t word : EXTREME_WORDS) {
-    SCOPED_TRACE(word_text(word));
-    write_extreme_store(word);
-    const ProgramResult result = run_program(
-        program_argv({"--snapshot", home.file("extreme.png"), "--size", "160x120", "--frames",
-                      "3"}),
-        {}, RUN_TIMEOUT_S);
-    EXPECT_EQ(result.exit_code, 0) << result.err;
-    EXPECT_FALSE(result.timed_out);
-    expect_no_assertion(result.out);
-    expect_sound_store();
+  for (const bool custom_colours : {false, true}) {
+    for (const uint32_t word : EXTREME_WORDS) {
+      SCOPED_TRACE(word_text(word) + (custom_colours ? " custom colours" : ""));
+      write_extreme_store(word, nullptr, custom_colours);
+      const ProgramResult result = run_program(
+          program_argv({"--snapshot", home.file("extreme.png"), "--size", "160x120", "--frames",
+                        "3"}),
+          {}, RUN_TIMEOUT_S);
+      EXPECT_EQ(result.exit_code, 0) << result.err;
+      EXPECT_FALSE(result.timed_out);
+      expect_no_assertion(result.out);
+      expect_sound_store();
+    }
   }
 }
 
@@ -142,7 +148,8 @@ TEST_F(ExtremeValues, the_settings_open_on_them_controls_page_included) {
   ASSERT_TRUE(server.ok());
   for (const uint32_t word : EXTREME_WORDS) {
     SCOPED_TRACE(word_text(word));
-    write_extreme_store(word, &CONTROLS_PAGE);
+    // The odd words paint the "Choose..." buttons in custom colours.
+    write_extreme_store(word, &CONTROLS_PAGE, word & 1);
     RunningProgram settings(program_argv({"/c"}), server.environment());
     EXPECT_NE(server.wait_for_window_name("^Orbalune 3D$", WINDOW_TIMEOUT_S), 0u);
     EXPECT_TRUE(eventually(
