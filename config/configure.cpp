@@ -66,6 +66,11 @@ void CConfigure::Run_Property_Sheet(const std::vector<platform::DialogPage*>& pa
   }
 }
 
+bool CConfigure::Bring_Open_Sheet_To_Front() {
+  auto& dialog = platform::api().dialog;
+  return dialog.bring_sheet_to_front && dialog.bring_sheet_to_front(SHEET_CAPTION);
+}
+
 void CConfigure::Show_Help() {
   CUtility::Log("CConfigure::Show_Help\n");
   std::string document = help_document();

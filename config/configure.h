@@ -23,6 +23,9 @@ class CConfigure {
   // Builds the five pages and shows them modally, opening on the page named
   // by CurrentConfigureSheet; returns when the user closes the sheet.
   static void Create_Property_Sheet();
+  // Brings the sheet that another settings process shows to the front;
+  // false when none shows (or the system cannot raise it).
+  static bool Bring_Open_Sheet_To_Front();
   // The same with pages chosen by the caller (tests wrap the real ones).
   static void Run_Property_Sheet(const std::vector<platform::DialogPage*>& pages);
 

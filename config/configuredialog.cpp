@@ -29,6 +29,9 @@ int ScreenSaverConfigureDialog() {
   CUtility::Log("ScreenSaverConfigureDialog WM_INITDIALOG\n");
   if (!platform::api().shell.acquire_instance_lock(INSTANCE_LOCK)) {
     CUtility::Log("  CreateMutex failed\n");
+    // The user asked for the settings: the open sheet comes forward, as a
+    // second full-screen start brings the running saver forward.
+    if (CConfigure::Bring_Open_Sheet_To_Front()) CUtility::Log("  the open sheet is in front\n");
     return DIALOG_RESULT;
   }
   CResolution::Init_Screen_Dimensions();

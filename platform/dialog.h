@@ -136,6 +136,9 @@ struct DialogApi {
   // runs (a dialog timer); tasks still waiting when no sheet runs wait for
   // the next one.
   void (*post_task)(int delay_ms, std::function<void()> task);
+  // Brings the sheet with this caption that another process shows to the
+  // front and gives it the keyboard; false when no such sheet shows.
+  bool (*bring_sheet_to_front)(const char* caption);
 };
 
 namespace gtk {

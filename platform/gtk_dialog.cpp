@@ -4,7 +4,8 @@
 // blanks included), OK and Help buttons, pages initialised when first shown,
 // page activation, leaving, help and destruction reported to the page logic;
 // closing the window and Escape count as OK, F1 as Help; all pages share
-// the dialog units that the largest need of any of them sets.
+// the dialog units that the largest need of any of them sets; a second
+// settings process brings the sheet to the front.
 // Missing: the sheet's own icon.
 #include <gtk/gtk.h>
 
@@ -16,6 +17,7 @@
 #include "platform/dialog.h"
 #include "platform/gtk_page.h"
 #include "platform/text_encoding.h"
+#include "platform/x11_raise.h"
 
 namespace platform::gtk {
 namespace {
@@ -126,6 +128,7 @@ void place_pages(Sheet& sheet) {
 void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage*>& pages) {
   sheet.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(sheet.window), windows1252_to_utf8(caption).c_str());
+  gtk_window_set_role(GTK_WINDOW(sheet.window), x11::SETTINGS_SHEET_ROLE);
   gtk_window_set_resizable(GTK_WINDOW(sheet.window), FALSE);
   gtk_window_set_position(GTK_WINDOW(sheet.window), GTK_WIN_POS_CENTER);
   use_compact_style(sheet.window);
@@ -184,11 +187,17 @@ void post_task(int delay_ms, std::function<void()> task) {
                      new std::function<void()>(std::move(task)), delete_task);
 }
 
+// The sheet of another settings process, found by its role and caption.
+bool bring_sheet_to_front(const char* caption) {
+  return x11::bring_to_front(x11::SETTINGS_SHEET_ROLE, windows1252_to_utf8(caption).c_str());
+}
+
 }  // namespace
 
 void connect_dialog(DialogApi& dialog) {
   dialog.run_property_sheet = run_property_sheet;
   dialog.post_task = post_task;
+  dialog.bring_sheet_to_front = bring_sheet_to_front;
 }
 
 }  // namespace platform::gtk

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gdk/gdkx.h>
+
 #include <string>
 
 #include "config/configurecities.h"
@@ -13,9 +15,11 @@
 #include "config/configurecontrols.h"
 #include "config/options.h"
 #include "locations/location_crc.h"
+#include "platform/gtk_page.h"
 #include "platform/platform.h"
 #include "scene/smartobjectmgr.h"
 #include "sheet_script.h"
+#include "support/run_program.h"
 #include "support/temp_folder.h"
 #include "utilitylib/registrybool.h"
 #include "utilitylib/registryfloat.h"
@@ -138,6 +142,68 @@ TEST_F(GtkSheet, a_click_on_a_link_opens_its_address) {
   platform::api().shell.open_url = saved;
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].rfind("https://", 0), 0u);
+}
+
+// The X window that has the keyboard, and whether the window is the topmost
+// of the screen (the test's X server runs no window manager).
+struct Stacking {
+  unsigned long focus = 0;
+  bool topmost = false;
+};
+
+Stacking stacking_of(GtkWidget* widget) {
+  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+  GtkWidget* top = gtk_widget_get_toplevel(widget);
+  Window window = gdk_x11_window_get_xid(gtk_widget_get_window(top));
+  Window focus = 0, root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  Stacking stacking{focus, false};
+  if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+    stacking.topmost = count > 0 && children[count - 1] == window;
+    XFree(children);
+  }
+  return stacking;
+}
+
+TEST_F(GtkSheet, a_second_settings_start_brings_the_open_sheet_to_the_front) {
+  auto& shell = platform::api().shell;
+  ASSERT_TRUE(shell.acquire_instance_lock("Vantrel Orbalune 3D Mutex"));
+  COptions::CurrentConfigureSheet.Set(2);
+  auto& controls = *sheet.pages[2];
+  GtkWidget* cover = nullptr;
+  GtkWidget* sheet_widget = nullptr;
+  unsigned long sheet_window = 0;
+  Stacking before, after;
+  ProgramResult second{};
+  sheet.Run({
+      [&] {
+        sheet_widget = dynamic_cast<platform::gtk::GtkDialogPage*>(controls.controls)->Widget();
+        GtkWidget* top = gtk_widget_get_toplevel(sheet_widget);
+        sheet_window = gdk_x11_window_get_xid(gtk_widget_get_window(top));
+        cover = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_default_size(GTK_WINDOW(cover), 1280, 1024);
+        gtk_widget_show(cover);
+        gtk_window_present(GTK_WINDOW(cover));
+      },
+      [&] {
+        before = stacking_of(sheet_widget);
+        second = run_program(program_argv({"-c"}), {}, 20);
+      },
+      [&] {
+        after = stacking_of(sheet_widget);
+        gtk_widget_destroy(cover);
+      },
+      [&] { Click_Control(*controls.controls, platform::SHEET_OK_BUTTON); },
+  });
+  shell.release_instance_lock();
+  EXPECT_FALSE(second.timed_out);
+  EXPECT_FALSE(before.topmost);
+  EXPECT_NE(before.focus, sheet_window);
+  EXPECT_TRUE(after.topmost);
+  EXPECT_EQ(after.focus, sheet_window);
 }
 
 }  // namespace
