@@ -1,10 +1,13 @@
 #!/bin/sh
 # The saver under the real XScreenSaver daemon, on a private X server: a
-# ~/.xscreensaver that selects "PROGRAM --root --no-clouds -speed 300" (the
-# two-dash spelling the daemon's settings may use, and two flags);
+# ~/.xscreensaver that selects "PROGRAM --root --no-clouds -speed 300
+# -light 1000 -no-nebulae" (the two-dash spelling the daemon's settings may
+# use, and flags: full ambient light lights the night side too, and no
+# nebulae leave the sky black, so the picture does not depend on the hour);
 # "xscreensaver-command -activate" must start it in the daemon's window (its
 # log shows the start-up with the flags' values, the window tree its hosted
-# window) without writing the flags into the options store, and
+# window, a picture of the screen the lit Earth at its centre) without
+# writing the flags into the options store, and
 # "-deactivate" must end it through its shut-down with no process left.
 #
 # Usage: xscreensaver_daemon_test.sh PROGRAM
@@ -73,10 +76,24 @@ within_timeout() {
 }
 
 log_has() { grep -qF "$1" "$home/ob3d/_vantrel_ob3d.txt" 2>/dev/null; }
+
+# The brightest channel of the screen's pixel (x, y), read from a picture of
+# the root window in binary PPM ("P6\n640 480\n255\n", then RGB rows).
+screen_pixel() {
+  import -window root -depth 8 "ppm:$work/screen.ppm" 2>/dev/null || return 1
+  width=$(sed -n 2p "$work/screen.ppm" | cut -d' ' -f1)
+  header=$(head -n 3 "$work/screen.ppm" | wc -c)
+  od -An -tu1 -j $((header + ($2 * width + $1) * 3)) -N3 "$work/screen.ppm" |
+    tr -s ' ' '\n' | sort -n | tail -n 1
+}
+earth_at_centre() {
+  centre=$(screen_pixel 320 240) && corner=$(screen_pixel 5 5) && other=$(screen_pixel 634 5) &&
+    [ "$centre" -gt 60 ] && { [ "$corner" -lt 30 ] || [ "$other" -lt 30 ]; }
+}
 saver_gone() { ! process_runs "$pid"; }
 hosted_window_shown() { xwininfo -root -tree | grep -qF '"Hosted Screen Saver"'; }
 
-for tool in xscreensaver xscreensaver-command Xvfb xwininfo; do
+for tool in xscreensaver xscreensaver-command Xvfb xwininfo import od; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (tools/setup-debian.sh installs it)"
 done
 
@@ -110,7 +127,7 @@ unfade:		False
 dpmsEnabled:	False
 mode:		one
 selected:	0
-programs:	$work/$NAME --root --no-clouds -speed 300 \\n
+programs:	$work/$NAME --root --no-clouds -speed 300 -light 1000 -no-nebulae \\n
 EOF
 [ "$user" != "$(id -un)" ] && chown -R "$user" "$home"
 
@@ -137,6 +154,7 @@ for line in "  ShowClouds:                 0" "  FactorCameraRotationSpeed:  0.3
 done
 grep -qF '"ShowClouds"=dword:00000001' "$home/ob3d/ob3d_options.reg" ||
   fail "a flag was written into the options store"
+within_timeout earth_at_centre || fail "the screen shows no lit Earth at its centre (centre $centre, corner $corner)"
 log "the daemon started the saver (process $pid)"
 
 $as_user xscreensaver-command -deactivate >/dev/null 2>&1 || fail "xscreensaver-command -deactivate failed"
