@@ -175,6 +175,7 @@ class Playlist : public ::testing::Test {
     saver->signal(SIGTERM);
     const ProgramResult result = saver->finish(SAVER_TIMEOUT_S);
     EXPECT_FALSE(result.timed_out);
+    EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_NE(result.out.find("Requesting quit\n"), std::string::npos) << result.out;
   }
 
