@@ -41,14 +41,10 @@ Drawn draw(GtkWidget* widget) {
 }
 
 GtkWidget* image_of(platform::DialogControls* dialog, ControlKind kind) {
-  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(dialog);
-  if (page == nullptr) return nullptr;
-  for (const auto* control : page->All_Controls()) {
-    if (control->kind != kind) continue;
-    return GTK_IS_BIN(control->widget) ? gtk_bin_get_child(GTK_BIN(control->widget))
-                                       : control->widget;
-  }
-  return nullptr;
+  const auto* control = Find_Control(dialog, kind);
+  if (control == nullptr) return nullptr;
+  return GTK_IS_BIN(control->widget) ? gtk_bin_get_child(GTK_BIN(control->widget))
+                                     : control->widget;
 }
 
 class SheetImages : public SheetTest {};

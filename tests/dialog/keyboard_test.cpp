@@ -157,13 +157,10 @@ TEST_F(SheetKeyboard, a_typed_name_selects_its_city) {
 }
 
 std::string accessible_name(platform::DialogControls& dialog, int id) {
-  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(&dialog);
-  for (const auto* control : page->All_Controls()) {
-    if (control->id != id) continue;
-    const char* name = atk_object_get_name(gtk_widget_get_accessible(control->text_owner));
-    return name ? name : "";
-  }
-  return "";
+  const auto* control = Find_Control(&dialog, id);
+  if (control == nullptr) return "";
+  const char* name = atk_object_get_name(gtk_widget_get_accessible(control->text_owner));
+  return name ? name : "";
 }
 
 TEST_F(SheetKeyboard, sliders_lists_and_edits_are_named_by_their_captions) {

@@ -159,15 +159,37 @@ void Show_Page(RecordedSheet& sheet, int page) {
   ADD_FAILURE() << "no page of the sheet is shown";
 }
 
-int Focused_Control(platform::DialogControls& dialog) {
-  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(&dialog);
-  if (page == nullptr) return 0;
+namespace {
+
+template <typename Match>
+const platform::gtk::GtkDialogPage::Control* find_control(platform::DialogControls* dialog,
+                                                          Match match) {
+  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(dialog);
+  if (page == nullptr) return nullptr;
   for (const auto* control : page->All_Controls()) {
-    if (gtk_widget_is_focus(control->widget) ||
-        (control->text_owner && gtk_widget_is_focus(control->text_owner)))
-      return control->id;
+    if (match(*control)) return control;
   }
-  return 0;
+  return nullptr;
+}
+
+}  // namespace
+
+const platform::gtk::GtkDialogPage::Control* Find_Control(platform::DialogControls* dialog,
+                                                          int id) {
+  return find_control(dialog, [id](const auto& control) { return control.id == id; });
+}
+
+const platform::gtk::GtkDialogPage::Control* Find_Control(platform::DialogControls* dialog,
+                                                          platform::ControlKind kind) {
+  return find_control(dialog, [kind](const auto& control) { return control.kind == kind; });
+}
+
+int Focused_Control(platform::DialogControls& dialog) {
+  const auto* focused = find_control(&dialog, [](const auto& control) {
+    return gtk_widget_is_focus(control.widget) ||
+           (control.text_owner && gtk_widget_is_focus(control.text_owner));
+  });
+  return focused ? focused->id : 0;
 }
 
 void Point_At(platform::DialogControls& dialog, int control_id) {

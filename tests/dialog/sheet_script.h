@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
+#include "platform/gtk_page.h"
 
 // Passes everything to the real page and remembers its controls and events.
 class RecordingPage : public platform::DialogPage {
@@ -44,6 +45,13 @@ bool Use_Private_Display(int width = 1280, int height = 1024);
 
 // Shows the page of the sheet that runs (a notebook page switch).
 void Show_Page(RecordedSheet& sheet, int page);
+
+// The GTK widgets of a page's first control with this id, or of this kind
+// (for controls without an id); null when the page has none.
+const platform::gtk::GtkDialogPage::Control* Find_Control(platform::DialogControls* dialog,
+                                                          int id);
+const platform::gtk::GtkDialogPage::Control* Find_Control(platform::DialogControls* dialog,
+                                                          platform::ControlKind kind);
 
 // The control that has the keyboard focus in its page; 0 for none.
 int Focused_Control(platform::DialogControls& dialog);

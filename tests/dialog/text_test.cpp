@@ -22,11 +22,8 @@ using Music = CConfigureMusic;
 const char OPTIONS_KEY[] = "Software\\Vantrel\\Orbalune 3D";
 
 GtkWidget* entry_of(platform::DialogControls& dialog, int id) {
-  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(&dialog);
-  for (const auto* control : page->All_Controls()) {
-    if (control->id == id) return control->text_owner;
-  }
-  return nullptr;
+  const auto* control = Find_Control(&dialog, id);
+  return control ? control->text_owner : nullptr;
 }
 
 class SheetText : public SheetTest {

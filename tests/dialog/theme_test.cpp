@@ -87,14 +87,6 @@ double text_contrast(const std::vector<uint32_t>& pixels) {
   return best;
 }
 
-const platform::gtk::GtkDialogPage::Control* find(platform::DialogControls* dialog, int id) {
-  auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(dialog);
-  for (const auto* control : page->All_Controls()) {
-    if (control->id == id) return control;
-  }
-  return nullptr;
-}
-
 // Run as a child of the test below, with GTK_THEME set.
 TEST(SheetTheme, readable_on_one_theme_child) {
   if (!std::getenv(CHILD_VARIABLE)) GTEST_SKIP() << "runs only as a child";
@@ -108,7 +100,7 @@ TEST(SheetTheme, readable_on_one_theme_child) {
   sheet.Run({
       [&] {
         for (int id : {CConfigureIntro::IDC_EMAIL, CConfigureIntro::IDC_WWW}) {
-          auto* link = find(sheet.pages[0]->controls, id);
+          auto* link = Find_Control(sheet.pages[0]->controls, id);
           ASSERT_TRUE(link);
           EXPECT_GE(text_contrast(Picture(link->widget).pixels_of(link->text_owner)),
                     LINK_CONTRAST)
@@ -118,7 +110,7 @@ TEST(SheetTheme, readable_on_one_theme_child) {
       },
       [&] {
         for (int id : {C::IDC_SUN_CUSTOM, C::IDC_NEBULA_CUSTOM}) {
-          auto* choose = find(sheet.pages[2]->controls, id);
+          auto* choose = Find_Control(sheet.pages[2]->controls, id);
           ASSERT_TRUE(choose);
           Picture picture(choose->widget);
           EXPECT_GE(text_contrast(picture.pixels_of(choose->text_owner)), READABLE_CONTRAST)
