@@ -16,6 +16,8 @@ add_compile_definitions(
   # gmtime_r and localtime_r, and timegm under the runtime's name.
   _POSIX_THREAD_SAFE_FUNCTIONS
   timegm=_mkgmtime
+  # M_PI and the other constants of <cmath>.
+  _USE_MATH_DEFINES
   # Windows XP and later: the oldest system MinGW-w64's runtime supports.
   _WIN32_WINNT=0x0501
   WINVER=0x0501)

@@ -15,6 +15,25 @@ const char* skip_blanks_and_controls(const char* text) {
   return text;
 }
 
+// Backslashes are literal except before a quote, where they are doubled,
+// and the quote itself is escaped.
+std::string quoted(const std::string& argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
+  std::string text = "\"";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    text.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    text += c;
+  }
+  text.append(backslashes * 2, '\\');
+  return text + "\"";
+}
+
 }  // namespace
 
 std::string join_arguments(int argc, char** argv) {
@@ -38,6 +57,15 @@ std::string after_program_name(const char* command_line) {
     while (static_cast<unsigned char>(*text) > ' ') ++text;
   }
   return skip_blanks_and_controls(text);
+}
+
+std::string join_quoted(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& argument : arguments) {
+    if (!line.empty()) line += ' ';
+    line += quoted(argument);
+  }
+  return line;
 }
 
 #if defined(_WIN32)

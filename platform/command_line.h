@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -19,5 +20,11 @@ std::string join_arguments(int argc, char** argv);
 // other name to the first character at or below the blank; then 0x01 to
 // 0x20 are skipped.
 std::string after_program_name(const char* command_line);
+
+// A Win32 command line that the runtime's parser splits back into these
+// arguments. An argument is put in double quotes only when it is empty or
+// holds a blank, a tab or a quote, so that switches stay bare: the saver
+// reads its own switches from the raw text.
+std::string join_quoted(const std::vector<std::string>& arguments);
 
 }  // namespace platform

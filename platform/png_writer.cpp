@@ -3,9 +3,10 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -36,8 +37,12 @@ bool Write_Png(const std::string& path, int width, int height, const unsigned ch
     remove(partial.c_str());
     return false;
   }
-  if (rename(partial.c_str(), path.c_str()) != 0) {
-    *error = std::string("cannot replace the file: ") + strerror(errno);
+  // std::filesystem::rename replaces an existing file on Windows too, where
+  // the C library's rename refuses to.
+  std::error_code renamed;
+  std::filesystem::rename(partial, path, renamed);
+  if (renamed) {
+    *error = "cannot replace the file: " + renamed.message();
     remove(partial.c_str());
     return false;
   }

@@ -6,6 +6,7 @@
 // mutex.
 // Missing: the music player's own handling (a later version).
 
+#include "platform/command_line.h"
 #include "platform/win32_connect.h"  // before <windows.h>: see platform/window.h
 
 #include <windows.h>
@@ -34,42 +35,13 @@ std::string find_default_application(const char* document) {
   return result > SHELL_SUCCESS_ABOVE ? program : "";
 }
 
-// One argument as the runtime's parser reads it back: in double quotes when
-// it is empty or holds a blank or a quote, with quotes and the backslashes
-// before them escaped.
-std::string quoted(const std::string& argument) {
-  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
-  std::string text = "\"";
-  size_t backslashes = 0;
-  for (char c : argument) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    text.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-    backslashes = 0;
-    text += c;
-  }
-  text.append(backslashes * 2, '\\');
-  return text + "\"";
-}
-
-std::string command_line_of(const std::vector<std::string>& argv) {
-  std::string line;
-  for (const std::string& argument : argv) {
-    if (!line.empty()) line += ' ';
-    line += quoted(argument);
-  }
-  return line;
-}
-
 // The new process's id, or 0 with error_code set.
 DWORD create_process(const std::vector<std::string>& argv, bool hidden, int* error_code) {
   if (argv.empty()) {
     *error_code = ERROR_INVALID_PARAMETER;
     return 0;
   }
-  std::string line = command_line_of(argv);
+  std::string line = join_quoted(argv);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (hidden) {

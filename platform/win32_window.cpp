@@ -10,9 +10,10 @@
 // popup) and child windows, WM_CREATE with the WindowCreate as lParam,
 // posting and sending, paint requests, FindWindowA, IsWindow, the
 // foreground window, screen size, monitors (EnumDisplayMonitors), refresh
-// rate (VREFRESH) and colour depth, the cursor, a wake-up
-// from another thread, and the input-method context of the saver's main
-// window detached while it runs (IMM32, when the process has it loaded).
+// rate (VREFRESH) and colour depth, the cursor, keeping the
+// display awake, a wake-up from another thread, and the input-method
+// context of the saver's main window detached while it runs (IMM32, when
+// the process has it loaded).
 // Missing: covering more than the primary monitor.
 #include "platform/window.h"  // before <windows.h>: see there
 
@@ -298,6 +299,11 @@ void hide_cursor(WindowHandle) { SetCursor(nullptr); }
 
 uint32_t last_error() { return state().last_error; }
 
+// The display stays on while the flag is set for this thread.
+void suspend_screen_blanking(bool suspend) {
+  SetThreadExecutionState(suspend ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+}
+
 }  // namespace
 
 bool connect(Platform& table) {
@@ -330,6 +336,7 @@ bool connect(Platform& table) {
   window.set_cursor_position = set_cursor_position;
   window.hide_cursor = hide_cursor;
   window.last_error = last_error;
+  window.suspend_screen_blanking = suspend_screen_blanking;
   wgl::connect_window_context(table.context);
   return true;
 }

@@ -38,3 +38,12 @@ TEST(CommandLine, OnlyTheLeadingBlanksAndControlsAreSkipped) {
   EXPECT_EQ(platform::after_program_name(""), "");
   EXPECT_EQ(platform::after_program_name(nullptr), "");
 }
+
+TEST(CommandLine, QuotedJoinKeepsSwitchesBareAndRoundTripsTheRest) {
+  EXPECT_EQ(platform::join_quoted({"C:/Program Files/o.scr", "/s"}), "\"C:/Program Files/o.scr\" /s");
+  EXPECT_EQ(platform::join_quoted({"a", ""}), "a \"\"");
+  EXPECT_EQ(platform::join_quoted({"say \"hi\""}), "\"say \\\"hi\\\"\"");
+  EXPECT_EQ(platform::join_quoted({"C:\\dir\\"}), "C:\\dir\\") << "no quote, no escape";
+  EXPECT_EQ(platform::join_quoted({"C:\\my dir\\"}), "\"C:\\my dir\\\\\"")
+      << "backslashes before the closing quote are doubled";
+}

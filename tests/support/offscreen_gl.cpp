@@ -2,8 +2,10 @@
 
 #include <GL/gl.h>
 
+#include "platform/platform.h"
+
 OffscreenGl::OffscreenGl(int width, int height) : width_(width), height_(height) {
-  platform::egl::connect_context(context_);
+  platform::connect_offscreen_context(context_);
   ok_ = context_.create(0, width, height, platform::ContextRequest{}, &info_);
 }
 

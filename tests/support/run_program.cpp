@@ -100,18 +100,6 @@ ProgramResult RunningProgram::finish(double timeout_s) {
 
 std::string RunningProgram::out() const { return read_file(folder_.file("out")); }
 
-ProgramResult run_program(const std::vector<std::string>& argv, const Environment& env,
-                          double timeout_s) {
-  RunningProgram program(argv, env);
-  return program.finish(timeout_s);
-}
-
-std::vector<std::string> program_argv(const std::vector<std::string>& arguments) {
-  std::vector<std::string> argv{OB3D_PROGRAM};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return argv;
-}
-
 // Xvfb picks a free display number itself and writes it to the descriptor.
 XServer::XServer(int depth, int width, int height) {
   int fds[2];
