@@ -131,7 +131,11 @@ programs:	$work/$NAME --root --no-clouds -speed 300 -light 1000 -no-nebulae \\n
 EOF
 [ "$user" != "$(id -un)" ] && chown -R "$user" "$home"
 
-Xvfb -displayfd 3 -nolisten tcp -screen 0 640x480x24 3>"$work/display" </dev/null >/dev/null 2>&1 &
+# -noreset: a server that resets when its last client leaves would drop the
+# daemon's properties on the root window if a query came and went while the
+# daemon was between connections.
+Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 640x480x24 3>"$work/display" \
+  </dev/null >/dev/null 2>&1 &
 server_pid=$!
 within_timeout grep -q . "$work/display" || fail "Xvfb did not start"
 DISPLAY=:$(head -n 1 "$work/display")
