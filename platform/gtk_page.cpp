@@ -32,7 +32,7 @@ std::string program_text_of(const char* utf8) {
 }
 
 GtkDialogPage::GtkDialogPage(DialogPage& logic, GtkWindow* sheet, SheetButtons buttons)
-    : logic(logic), sheet(sheet), buttons(buttons), fixed(gtk_fixed_new()) {
+    : logic(logic), sheet(sheet), buttons(buttons), fixed(page_area_new()) {
   g_object_ref_sink(fixed);
   gtk_style_context_add_class(gtk_widget_get_style_context(fixed), PAGE_STYLE_CLASS);
   for (const auto& control : logic.Template().controls) Build(control);
@@ -202,6 +202,7 @@ void GtkDialogPage::Set_Text(int id, const std::string& text) {
     gtk_entry_set_text(GTK_ENTRY(control.text_owner), utf8.c_str());
   } else if (GTK_IS_LABEL(control.text_owner)) {
     gtk_label_set_text(GTK_LABEL(control.text_owner), utf8.c_str());
+    Offer_Whole_Text(control, utf8);
   }
   Keep_Fitting(control);
 }

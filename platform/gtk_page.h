@@ -118,6 +118,8 @@ class GtkDialogPage : public DialogControls {
   // A control without text of its own (slider, list, edit) is named for
   // screen readers by the caption that comes right before it.
   void Name_From_Captions();
+  // A label cut short at its box's end shows its whole text as a tooltip.
+  static void Offer_Whole_Text(Control& control, const std::string& utf8);
   // Places the page again, in units grown as needed, when a changed control
   // no longer fits its box.
   void Keep_Fitting(Control& control);
@@ -139,6 +141,8 @@ class GtkDialogPage : public DialogControls {
 // Where an area of the widget (in its own coordinates) is on the screen;
 // empty while the widget is not on the screen.
 std::optional<ScreenRect> screen_rect_of(GtkWidget* widget, const GdkRectangle& area);
+// A GtkFixed that asks for exactly its size request (gtk_page_area.cpp).
+GtkWidget* page_area_new();
 // Builds the widget of one control kind; text_owner receives the inner widget.
 GtkWidget* make_control_widget(const ControlTemplate& control, GtkWidget** text_owner);
 // Puts a colour swatch after a button's label; the swatch is returned

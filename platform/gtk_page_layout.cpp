@@ -101,6 +101,15 @@ void GtkDialogPage::Place(DialogUnits placed) {
                               edge(PAGE_HEIGHT_UNITS, units.y));
 }
 
+void GtkDialogPage::Offer_Whole_Text(Control& control, const std::string& utf8) {
+  GtkLabel* label = GTK_LABEL(control.text_owner);
+  if (gtk_label_get_ellipsize(label) == PANGO_ELLIPSIZE_NONE) return;
+  int natural = 0;
+  gtk_widget_get_preferred_width(control.text_owner, nullptr, &natural);
+  gtk_widget_set_tooltip_text(control.text_owner, natural > control.box.width ? utf8.c_str()
+                                                                              : nullptr);
+}
+
 void GtkDialogPage::Keep_Fitting(Control& control) {
   gtk_widget_set_size_request(control.widget, -1, -1);
   bool still_fits = fits(control.widget, control.box);

@@ -21,6 +21,10 @@ GtkWidget* make_label(const ControlTemplate& control, float xalign) {
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
     // Without a limit the label would ask for its whole text on one line.
     gtk_label_set_max_width_chars(GTK_LABEL(label), 1);
+  } else if (control.id != 0) {
+    // A text the program fills in (a city's name may be long) ends in "..."
+    // at the box's end rather than widening the page.
+    gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
   }
   if (xalign > 0.0f) gtk_label_set_justify(GTK_LABEL(label), GTK_JUSTIFY_CENTER);
   return label;

@@ -61,4 +61,33 @@ TEST_F(CitiesSheet, a_double_clicked_city_leaves_no_selection_behind) {
   EXPECT_NE(read_file(Program_File("ob3d_is.dat")).find(abadan + "\n"), std::string::npos);
 }
 
+// The viewpoint line ends in "..." with the whole text as its tooltip; the
+// page keeps the size of the other pages.
+TEST_F(CitiesSheet, a_long_viewpoint_name_is_cut_short_instead_of_widening_the_page) {
+  std::string city(150, 'L');
+  write_file(Program_File("ob3d_uc.dat"), city + ",-,-,10,0,0,20,0,2\n");
+  COptions::GeoLocationCrc.Set(int32_t(Location_Crc32(city.c_str())));
+  int cities_width = 0, controls_width = 0, height = 0;
+  bool cut = false;
+  std::string tooltip;
+  sheet.Run({
+      [&] {
+        GtkWidget* cities = dynamic_cast<platform::gtk::GtkDialogPage*>(&page())->Widget();
+        GtkWidget* controls =
+            gtk_notebook_get_nth_page(GTK_NOTEBOOK(gtk_widget_get_parent(cities)), 2);
+        gtk_widget_get_size_request(cities, &cities_width, &height);
+        gtk_widget_get_size_request(controls, &controls_width, &height);
+        GtkWidget* line = Find_Control(&page(), Cities::IDC_VIEWPOINT)->text_owner;
+        cut = pango_layout_is_ellipsized(gtk_label_get_layout(GTK_LABEL(line)));
+        char* text = gtk_widget_get_tooltip_text(line);
+        tooltip = text ? text : "";
+        g_free(text);
+        Click_Control(page(), platform::SHEET_OK_BUTTON);
+      },
+  });
+  EXPECT_EQ(cities_width, controls_width);
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(tooltip, "Geostationary viewpoint is above " + city);
+}
+
 }  // namespace
