@@ -112,16 +112,14 @@ TEST_F(SheetText, a_playlist_in_a_cyrillic_folder_is_kept_with_the_file_systems_
         ASSERT_TRUE(chooser);
         for (const char* name : {"a.m3u", "B.M3U", "c.m3u8", "d.mp3"})
           offers.push_back(offered(chooser, name));
-        // Without a window manager the keys go to the window under the pointer.
-        GtkWidget* window = GTK_WIDGET(chooser);
-        auto rect = platform::gtk::screen_rect_of(
-            window, {0, 0, gtk_widget_get_allocated_width(window), 40});
-        ASSERT_TRUE(rect);
-        Move_Pointer(*rect);
-        Press_Keys("ctrl+l");
+        // The chooser is given the file as a user's choice would give it, so
+        // that the test does not hang on typing into its location bar.
+        ASSERT_TRUE(gtk_file_chooser_set_filename(chooser, playlist.c_str()));
       },
-      [&] { Type_Text(playlist); },
-      [&] { Press_Keys("Return"); },
+      [&] {
+        if (GtkFileChooser* chooser = open_file_chooser())
+          gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
+      },
       [&] {
         if (GtkFileChooser* chooser = open_file_chooser()) {
           ADD_FAILURE() << "the chooser refused the playlist";
