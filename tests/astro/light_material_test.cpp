@@ -15,8 +15,9 @@ namespace {
 
 using Rgba = std::array<float, 4>;
 
-// Four values of GL state through glGetLightfv or glGetMaterialfv.
-Rgba Read(void (*get)(GLenum, GLenum, GLfloat*), GLenum which, GLenum term) {
+// Four values of GL state through glGetLightfv or glGetMaterialfv (which
+// share their type, calling convention included on Windows).
+Rgba Read(decltype(&glGetLightfv) get, GLenum which, GLenum term) {
   Rgba value{};
   get(which, term, value.data());
   return value;
@@ -30,7 +31,6 @@ float Shininess(GLenum face) {
 
 using LightTest = OffscreenGlTest;
 using MaterialTest = OffscreenGlTest;
-
 
 TEST_F(LightTest, init_enables_a_white_light) {
   CLight light;
