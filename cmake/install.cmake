@@ -52,7 +52,7 @@ add_custom_target(installed_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/orbalune3d.xml
   ${CMAKE_BINARY_DIR}/orbalune3d.6.gz ${CMAKE_BINARY_DIR}/changelog.gz)
 install(FILES ${CMAKE_BINARY_DIR}/orbalune3d.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
-install(FILES README.md docs/copyright ${CMAKE_BINARY_DIR}/changelog.gz
+install(FILES README.md docs/ob3d_help.htm docs/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Debian package: dependencies from the binary's libraries

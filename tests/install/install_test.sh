@@ -23,7 +23,8 @@ for file in bin/orbalune3d libexec/xscreensaver/orbalune3d \
     share/icons/hicolor/128x128/apps/orbalune3d.png \
     share/icons/hicolor/256x256/apps/orbalune3d.png \
     share/man/man6/orbalune3d.6.gz \
-    share/doc/orbalune3d/README.md share/doc/orbalune3d/copyright \
+    share/doc/orbalune3d/README.md share/doc/orbalune3d/ob3d_help.htm \
+    share/doc/orbalune3d/copyright \
     share/doc/orbalune3d/changelog.gz; do
   [ -e "$prefix/$file" ] || fail "$file is not installed"
 done
