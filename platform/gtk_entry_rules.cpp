@@ -24,8 +24,10 @@ struct Refusal {
 void forget_refusal(gpointer data) {
   auto* refusal = static_cast<Refusal*>(data);
   if (refusal->hiding) g_source_remove(refusal->hiding);
-  if (refusal->bubble) g_object_remove_weak_pointer(G_OBJECT(refusal->bubble),
-                                                    reinterpret_cast<gpointer*>(&refusal->bubble));
+  if (refusal->bubble) {
+    g_object_remove_weak_pointer(G_OBJECT(refusal->bubble),
+                                 reinterpret_cast<gpointer*>(&refusal->bubble));
+  }
   delete refusal;
 }
 
@@ -41,7 +43,8 @@ Refusal& refusal_of(GtkWidget* entry) {
   if (refusal) return *refusal;
   refusal = new Refusal;
   refusal->bubble = gtk_popover_new(entry);
-  g_object_add_weak_pointer(G_OBJECT(refusal->bubble), reinterpret_cast<gpointer*>(&refusal->bubble));
+  g_object_add_weak_pointer(G_OBJECT(refusal->bubble),
+                            reinterpret_cast<gpointer*>(&refusal->bubble));
   // The entry keeps the keyboard while the bubble shows.
   gtk_popover_set_modal(GTK_POPOVER(refusal->bubble), FALSE);
   refusal->reason = gtk_label_new("");
@@ -70,7 +73,8 @@ void refuse(GtkEditable* editable, const std::string& reason) {
 // it holds them all.
 std::string first_unstorable(const std::string& utf8) {
   for (const char* p = utf8.c_str(); *p; p = g_utf8_next_char(p)) {
-    if (!windows1252_byte(g_utf8_get_char(p))) return std::string(p, size_t(g_utf8_next_char(p) - p));
+    const char* next = g_utf8_next_char(p);
+    if (!windows1252_byte(g_utf8_get_char(p))) return std::string(p, size_t(next - p));
   }
   return "";
 }

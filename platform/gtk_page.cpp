@@ -1,5 +1,6 @@
-// A settings page under GTK: builds the controls of its template in a fixed
-// layout and forwards user actions to the page logic as (id, event).
+// A settings page under GTK: builds the controls of its template, placed
+// in boxes by gtk_page_layout.cpp, and forwards user actions to the page
+// logic as (id, event).
 #include "platform/gtk_page.h"
 
 #include <cstdio>
@@ -62,8 +63,8 @@ void GtkDialogPage::Build(const ControlTemplate& control) {
   gtk_widget_show_all(widget);
   gtk_widget_set_no_show_all(widget, TRUE);
   if (control.hidden) gtk_widget_hide(widget);
-  auto* entry =
-      new Control{this, &control, control.id, control.kind, widget, text_owner, nullptr, {}, {}, {}};
+  auto* entry = new Control{this, &control, control.id, control.kind, widget, text_owner,
+                            nullptr, {}, {}, {}};
   owned.push_back(entry);
   if (control.id == 0) return;
   controls[control.id] = entry;

@@ -60,8 +60,10 @@ void check_room(const Control& control, const Box& box) {
   EXPECT_LE(height, box.bottom - box.top) << name_of(control) << " is cut off below";
 }
 
-bool template_inside(const platform::ControlTemplate& inner, const platform::ControlTemplate& outer) {
-  return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+bool template_inside(const platform::ControlTemplate& inner,
+                     const platform::ControlTemplate& outer) {
+  return inner.x >= outer.x && inner.y >= outer.y &&
+         inner.x + inner.width <= outer.x + outer.width &&
          inner.y + inner.height <= outer.y + outer.height;
 }
 
@@ -95,7 +97,8 @@ void check_page(platform::gtk::GtkDialogPage& page) {
       if (frame && template_inside(*control->source, *other->source)) {
         check_frame(*other, *control, other_box, box, area);
       } else if (control < other && control->kind != ControlKind::Group && !frame) {
-        EXPECT_FALSE(overlap(box, other_box)) << name_of(*control) << " overlaps " << name_of(*other);
+        EXPECT_FALSE(overlap(box, other_box))
+            << name_of(*control) << " overlaps " << name_of(*other);
       }
     }
   }
