@@ -77,9 +77,12 @@ void record_process_id(GDesktopAppInfo*, GPid pid, gpointer process_id) {
 
 }  // namespace
 
+// An address is the program's own Windows-1252 text; a file path is the file
+// system's bytes, passed on unchanged.
 bool gio_open_url(const char* url, int* error_code) {
   GError* error = nullptr;
-  std::string uri = as_uri(latin1_to_utf8(url).c_str());
+  const bool address = g_uri_peek_scheme(url) != nullptr;
+  std::string uri = as_uri(address ? windows1252_to_utf8(url).c_str() : url);
   if (g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &error)) return true;
   *error_code = error_code_of(error);
   return false;
@@ -89,7 +92,7 @@ bool gio_open_url(const char* url, int* error_code) {
 // and Snap launchers) and field codes included. A command line the
 // program's own text cannot hold is not offered.
 std::string gio_find_default_application(const char* document) {
-  GRef<GAppInfo> app = default_application(latin1_to_utf8(document));
+  GRef<GAppInfo> app = default_application(document);
   const char* command_line = app ? g_app_info_get_commandline(app.get()) : nullptr;
   if (!command_line || !*command_line) return "";
   return utf8_to_latin1(command_line).value_or("");
@@ -100,7 +103,7 @@ std::string gio_find_default_application(const char* document) {
 // an intermediate process and reports the player's own process id; a
 // D-Bus-activated entry has none, and counts as not started here.
 int gio_start_default_application(const char* document, bool, int* error_code) {
-  const std::string path = latin1_to_utf8(document);
+  const std::string path = document;  // the file system's bytes
   GRef<GAppInfo> app = default_application(path);
   if (!app || !G_IS_DESKTOP_APP_INFO(app.get())) {
     *error_code = ENOENT;
