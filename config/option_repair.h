@@ -12,7 +12,7 @@ namespace option_repair {
 // to 0..1 (-0 becomes 0).
 float Sound_Factor(float stored, float default_value);
 // A colour mode: 0 (the custom colour), 1 or 2; anything else becomes 2,
-// the default of both modes, as the design does for a Sun mode above 2.
+// the default of both modes, as start-up always did for a Sun mode above 2.
 int32_t Sound_Color_Mode(int32_t stored);
 // The settings page to open: 0 to 4; any other opens the first page, 0.
 int32_t Sound_Page_Index(int32_t stored);

@@ -24,7 +24,7 @@ class CitiesSheet : public SheetTest {
   platform::DialogControls& page() { return *sheet.pages[3]->controls; }
 };
 
-// The list box of the design has no selection once its selected entry has
+// A sorted list has no selection once its selected entry has
 // moved away, so Add adds and Set Viewpoint has nothing to take.
 TEST_F(CitiesSheet, a_double_clicked_city_leaves_no_selection_behind) {
   sheet.Run({

@@ -223,7 +223,7 @@ TEST_F(SaverE2eTest, OneStartStoresEveryOptionWithItsDefaultAndTheNextStartSeesA
   const ProgramResult query =
       run_program({"reg", "query", std::string("HKCU\\") + OPTIONS_KEY}, {}, END_TIMEOUT_S);
   ASSERT_EQ(query.exit_code, 0) << query.err;
-  // Part 6.2's options with their defaults, as "reg query" shows them, and
+  // Every option with its default, as "reg query" shows them, and
   // nothing else under the key.
   const std::vector<std::string> defaults = {
       "ShowEarth    REG_DWORD    0x1", "ShowSun    REG_DWORD    0x1",
