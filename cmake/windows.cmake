@@ -30,12 +30,13 @@ include_directories(BEFORE SYSTEM ${CMAKE_SOURCE_DIR}/platform/win32_gl)
 set(OB3D_PLATFORM_SOURCES "")
 foreach(name IN ITEMS select command_line windows_version win32_wake_signal headless_window png_writer text_encoding
         win32_clock win32_system win32_resources win32_window win32_shell win32_dialog
+        win32_page win32_page_template win32_page_lists win32_page_statics win32_page_choosers
         wgl_context wgl_pbuffer registry_store)
   list(APPEND OB3D_PLATFORM_SOURCES ${CMAKE_SOURCE_DIR}/platform/${name}.cpp)
 endforeach()
 set(OB3D_PLATFORM_LIBRARIES
   PNG::PNG ZLIB::ZLIB JPEG::JPEG Threads::Threads
-  glu32 opengl32 gdi32 user32 advapi32 shell32 comctl32 imm32 winmm)
+  glu32 opengl32 gdi32 user32 advapi32 shell32 comctl32 comdlg32 imm32 winmm)
 
 # The screensaver module: a GUI program named .scr, its icon, images,
 # strings, dialog template and version in the module's resources.

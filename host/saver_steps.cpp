@@ -64,6 +64,9 @@ void Launch_Configuration() {
   }
 }
 
-// The settings sheet is a toolkit window of its own, not owned by the
-// window that asked for it.
-int Run_Configuration_Mode(platform::WindowHandle) { return ScreenSaverConfigureDialog(); }
+// The window that asked for the settings owns the sheet where the system
+// has such owners (Win32); elsewhere the sheet is a window of its own.
+int Run_Configuration_Mode(platform::WindowHandle owner) {
+  if (auto set_owner = platform::api().dialog.set_owner) set_owner(owner);
+  return ScreenSaverConfigureDialog();
+}

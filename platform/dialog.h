@@ -139,6 +139,10 @@ struct DialogApi {
   // Brings the sheet with this caption that another process shows to the
   // front and gives it the keyboard; false when no such sheet shows.
   bool (*bring_sheet_to_front)(const char* caption);
+  // The window that owns the sheets shown from now on (0 for none): a
+  // modal sheet keeps it disabled while it shows. Null where sheets are
+  // windows of their own.
+  void (*set_owner)(uintptr_t owner);
 };
 
 namespace gtk {

@@ -1,0 +1,101 @@
+// The static controls of a Win32 settings page that are more than text: the
+// link (underlined, a hand pointer, clicks reported through SS_NOTIFY; the
+// page colours it blue) and the picture scaled into its box.
+#include "platform/win32_page.h"
+
+namespace platform::win32 {
+namespace {
+
+// What a link keeps beside its control: the static's own procedure and its
+// underlined font, made once and deleted with the control.
+struct Link {
+  WNDPROC static_proc;
+  HFONT underlined;
+};
+
+LRESULT CALLBACK link_proc(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* link = reinterpret_cast<Link*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+  switch (message) {
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+      return TRUE;
+    case WM_NCDESTROY: {
+      LRESULT result = CallWindowProcA(link->static_proc, control, message, wparam, lparam);
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->static_proc));
+      if (link->underlined) DeleteObject(link->underlined);
+      delete link;
+      return result;
+    }
+    default:
+      return CallWindowProcA(link->static_proc, control, message, wparam, lparam);
+  }
+}
+
+// The control's font with underlining added.
+HFONT underlined_font_of(HWND control) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  LOGFONTA description{};
+  if (font == nullptr || !GetObjectA(font, sizeof description, &description)) {
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
+  }
+  description.lfUnderline = TRUE;
+  return CreateFontIndirectA(&description);
+}
+
+// The largest size of the image's aspect that fits the box.
+SIZE fitted(SIZE image, SIZE box) {
+  if (image.cx <= 0 || image.cy <= 0) return box;
+  if (LONGLONG(box.cx) * image.cy <= LONGLONG(box.cy) * image.cx) {
+    return SIZE{box.cx, LONG(LONGLONG(box.cx) * image.cy / image.cx)};
+  }
+  return SIZE{LONG(LONGLONG(box.cy) * image.cx / image.cy), box.cy};
+}
+
+}  // namespace
+
+void make_link(HWND control) {
+  if (control == nullptr) return;
+  auto* link = new Link{nullptr, underlined_font_of(control)};
+  SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link));
+  link->static_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link_proc)));
+  if (link->underlined) SendMessageA(control, WM_SETFONT, WPARAM(link->underlined), FALSE);
+}
+
+HBITMAP show_picture(HWND control, int resource) {
+  HBITMAP original = static_cast<HBITMAP>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (original == nullptr) return nullptr;
+  BITMAP image{};
+  GetObjectA(original, sizeof image, &image);
+  RECT box{};
+  GetClientRect(control, &box);
+  SIZE size = fitted(SIZE{image.bmWidth, image.bmHeight}, SIZE{box.right, box.bottom});
+  // Scaled once, with the averaging that keeps a reduced picture smooth.
+  HDC screen = GetDC(control);
+  HDC from = CreateCompatibleDC(screen);
+  HDC to = CreateCompatibleDC(screen);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, size.cx, size.cy);
+  HGDIOBJ old_from = SelectObject(from, original);
+  HGDIOBJ old_to = SelectObject(to, scaled);
+  SetStretchBltMode(to, HALFTONE);
+  SetBrushOrgEx(to, 0, 0, nullptr);
+  StretchBlt(to, 0, 0, size.cx, size.cy, from, 0, 0, image.bmWidth, image.bmHeight, SRCCOPY);
+  SelectObject(from, old_from);
+  SelectObject(to, old_to);
+  DeleteDC(from);
+  DeleteDC(to);
+  ReleaseDC(control, screen);
+  DeleteObject(original);
+  // The control keeps its box, which a new bitmap may resize: the picture
+  // stands centred in it.
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled));
+  MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top,
+             TRUE);
+  return scaled;
+}
+
+}  // namespace platform::win32

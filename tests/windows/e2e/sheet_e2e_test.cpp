@@ -1,0 +1,278 @@
+// The settings sheet of orbalune3d.scr under Wine, driven from outside as a
+// user would drive it: "/c" shows a property sheet found by its caption,
+// whose pages' controls are clicked and moved with their own messages, and
+// whose results are read from the registry key and the city files.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "locations/location_crc.h"
+#include "locations/location_data.h"
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const char OPTIONS_KEY[] = "Software\\Vantrel\\Orbalune 3D";
+const char SHEET_CLASS[] = "#32770";
+const char SHEET_CAPTION[] = "Orbalune 3D";
+const double START_TIMEOUT_S = 30;
+const double END_TIMEOUT_S = 30;
+
+// Page indexes and control ids as the pages define them.
+enum Page { OVERVIEW = 1, CONTROLS = 2, CITIES = 3, MUSIC = 4 };
+enum Control {
+  SHOW_SUN = 1019,
+  SHOW_CITIES = 1023,
+  SHOW_CITY_NAMES = 1024,
+  SHOW_STATE_NAMES = 1025,
+  SHOW_COUNTRY_NAMES = 1040,
+  FIELD_OF_VIEW = 1020,
+  RESTORE_DEFAULTS = 1054,
+  PREVIEW = 1088,
+  CITIES_NOT_SHOWN = 1045,
+  CITY = 1082,
+  STATE = 1083,
+  COUNTRY = 1084,
+  LAT_DEG = 1085,
+  LAT_MIN = 1086,
+  LON_DEG = 1091,
+  LON_MIN = 1092,
+  ADD = 1095,
+  PLAYLIST_FILE = 1096,
+};
+
+// The options key of the prefix, which the sheet's process shares.
+class OptionsKey {
+ public:
+  OptionsKey() {
+    RegCreateKeyExA(HKEY_CURRENT_USER, OPTIONS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+  }
+  ~OptionsKey() { RegCloseKey(key); }
+  OptionsKey(const OptionsKey&) = delete;
+  OptionsKey& operator=(const OptionsKey&) = delete;
+
+  void Put(const char* name, DWORD word) {
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&word), sizeof word);
+  }
+  // The stored word; -1 when the value is missing or not a word.
+  long long Word(const char* name) {
+    DWORD word = 0, type = 0, size = sizeof word;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&word), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD)
+      return -1;
+    return word;
+  }
+  // A float option: its single-precision bits in the word.
+  float Float(const char* name) {
+    DWORD bits = DWORD(Word(name));
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  }
+
+ private:
+  HKEY key = nullptr;
+};
+
+std::string Home_File(const char* name) {
+  const char* home = getenv("ORBALUNE3D_HOME");
+  return std::string(home ? home : ".") + "/" + name;
+}
+
+// The program's settings process and its sheet, seen from outside.
+class SheetE2eTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteKeyA(HKEY_CURRENT_USER, OPTIONS_KEY);
+    for (const char* file : {"ob3d_uc.dat", "ob3d_is.dat", "_vantrel_ob3d.txt"}) {
+      std::remove(Home_File(file).c_str());
+    }
+    OptionsKey().Put("ReleaseLogging", 1);
+  }
+  void TearDown() override {
+    if (settings && !settings->wait(0)) Close_Sheet();
+    RegDeleteKeyA(HKEY_CURRENT_USER, OPTIONS_KEY);
+  }
+
+  // Starts "/c" and waits for its sheet; null when none shows.
+  HWND Open_Sheet() {
+    settings = std::make_unique<RunningProgram>(program_argv({"/c"}), Environment{});
+    eventually(
+        [&] {
+          sheet = FindWindowA(SHEET_CLASS, SHEET_CAPTION);
+          return sheet != nullptr && IsWindowVisible(sheet);
+        },
+        START_TIMEOUT_S);
+    return sheet;
+  }
+
+  // Shows the page and returns its window.
+  HWND Show_Page(int index) {
+    SendMessageA(sheet, PSM_SETCURSEL, WPARAM(index), 0);
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  }
+
+  int Shown_Page() {
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    return int(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+  }
+
+  // OK, and the process ends with the sheet.
+  ProgramResult Close_Sheet() {
+    HWND ok = GetDlgItem(sheet, IDOK);
+    PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+    return settings->finish(END_TIMEOUT_S);
+  }
+
+  static void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+  static bool Checked(HWND page, int id) {
+    return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  static bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
+  static void Type(HWND page, int id, const char* text) {
+    SendMessageA(GetDlgItem(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  // Moves a slider as a drag does: the position, then the scroll message
+  // that the track bar sends its page.
+  static void Drag_Slider(HWND page, int id, int position) {
+    HWND slider = GetDlgItem(page, id);
+    SendMessageA(slider, TBM_SETPOS, TRUE, position);
+    SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                 reinterpret_cast<LPARAM>(slider));
+  }
+  static int Slider(HWND page, int id) {
+    return int(SendMessageA(GetDlgItem(page, id), TBM_GETPOS, 0, 0));
+  }
+
+  std::unique_ptr<RunningProgram> settings;
+  HWND sheet = nullptr;
+};
+
+TEST_F(SheetE2eTest, OpensOnTheStoredPageWithOkAndHelpOnlyAndRemembersTheLastPage) {
+  OptionsKey().Put("CurrentConfigureSheet", CITIES);
+  ASSERT_NE(Open_Sheet(), nullptr);
+  EXPECT_EQ(Shown_Page(), CITIES);
+  EXPECT_NE(GetDlgItem(Show_Page(CITIES), CITIES_NOT_SHOWN), nullptr) << "the Cities page shows";
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDOK)));
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
+  HWND cancel = GetDlgItem(sheet, IDCANCEL);
+  EXPECT_TRUE(cancel == nullptr || !IsWindowVisible(cancel));
+  const HWND apply = GetDlgItem(sheet, 0x3021);  // the sheet's Apply button
+  EXPECT_TRUE(apply == nullptr || !IsWindowVisible(apply));
+  HWND music = Show_Page(MUSIC);
+  EXPECT_NE(GetDlgItem(music, PLAYLIST_FILE), nullptr);
+  const ProgramResult result = Close_Sheet();
+  EXPECT_FALSE(result.timed_out);
+  EXPECT_EQ(OptionsKey().Word("CurrentConfigureSheet"), MUSIC);
+}
+
+TEST_F(SheetE2eTest, FieldOfViewSliderStartsAt699AndAt700StoresExactly0_7) {
+  ASSERT_NE(Open_Sheet(), nullptr);
+  HWND page = Show_Page(CONTROLS);
+  EXPECT_EQ(Slider(page, FIELD_OF_VIEW), 699) << "0.7 in single precision is below 0.7";
+  Drag_Slider(page, FIELD_OF_VIEW, 700);
+  EXPECT_EQ(OptionsKey().Float("FactorCameraFov"), 0.7f);
+  Drag_Slider(page, FIELD_OF_VIEW, 0);
+  EXPECT_EQ(OptionsKey().Float("FactorCameraFov"), 0.0f);
+}
+
+TEST_F(SheetE2eTest, ShowCitiesOffClearsAndDisablesTheNameBoxesAndOnEnablesOnlyCityNames) {
+  OptionsKey key;
+  for (const char* name : {"ShowCities", "ShowCityNames", "ShowStateNames", "ShowCountryNames"}) {
+    key.Put(name, 1);
+  }
+  ASSERT_NE(Open_Sheet(), nullptr);
+  HWND page = Show_Page(CONTROLS);
+  ASSERT_TRUE(Checked(page, SHOW_STATE_NAMES));
+  Click(page, SHOW_CITIES);
+  EXPECT_EQ(key.Word("ShowCities"), 0);
+  for (int box : {SHOW_CITY_NAMES, SHOW_STATE_NAMES, SHOW_COUNTRY_NAMES}) {
+    EXPECT_FALSE(Checked(page, box)) << box;
+    EXPECT_FALSE(Enabled(page, box)) << box;
+  }
+  EXPECT_EQ(key.Word("ShowCityNames"), 0);
+  EXPECT_EQ(key.Word("ShowStateNames"), 0);
+  EXPECT_EQ(key.Word("ShowCountryNames"), 0);
+  Click(page, SHOW_CITIES);
+  EXPECT_TRUE(Enabled(page, SHOW_CITY_NAMES));
+  EXPECT_FALSE(Enabled(page, SHOW_STATE_NAMES));
+  EXPECT_FALSE(Checked(page, SHOW_STATE_NAMES));
+}
+
+TEST_F(SheetE2eTest, RestoreDefaultsResetsItsOptionsAndTheControlsButNoOthers) {
+  OptionsKey key;
+  key.Put("PlayMusic", 1);
+  ASSERT_NE(Open_Sheet(), nullptr);
+  HWND page = Show_Page(CONTROLS);
+  Click(page, SHOW_SUN);
+  Drag_Slider(page, FIELD_OF_VIEW, 100);
+  ASSERT_EQ(key.Word("ShowSun"), 0);
+  Click(page, RESTORE_DEFAULTS);
+  EXPECT_EQ(key.Word("ShowSun"), 1);
+  EXPECT_TRUE(Checked(page, SHOW_SUN));
+  EXPECT_EQ(key.Float("FactorCameraFov"), 0.7f);
+  EXPECT_EQ(Slider(page, FIELD_OF_VIEW), 699);
+  EXPECT_EQ(key.Word("PlayMusic"), 1) << "not among the options Restore Defaults resets";
+}
+
+TEST_F(SheetE2eTest, ACityAddedOnTheCitiesPageIsSavedAndOnceShownIsSavedAsShown) {
+  ASSERT_NE(Open_Sheet(), nullptr);
+  HWND page = Show_Page(CITIES);
+  Type(page, CITY, "Testville");
+  Type(page, STATE, "Tessin");
+  Type(page, COUNTRY, "Testland");
+  Type(page, LAT_DEG, "12");
+  Type(page, LAT_MIN, "30");
+  Type(page, LON_DEG, "45");
+  Type(page, LON_MIN, "15");
+  Click(page, ADD);
+  // Added to "Cities Not Shown" and selected there; a double-click moves it.
+  HWND not_shown = GetDlgItem(page, CITIES_NOT_SHOWN);
+  ASSERT_GE(SendMessageA(not_shown, LB_GETCURSEL, 0, 0), 0);
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(CITIES_NOT_SHOWN, LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(not_shown));
+  const ProgramResult result = Close_Sheet();
+  EXPECT_FALSE(result.timed_out);
+  const std::string user_cities = read_file(Home_File("ob3d_uc.dat"));
+  EXPECT_NE(user_cities.find("Testville"), std::string::npos) << user_cities;
+  EXPECT_NE(user_cities.find("Testland"), std::string::npos) << user_cities;
+  char description[CLocationData::DESCRIPTION_SIZE];
+  CLocationData::Build_Description("Testville", "Tessin", "Testland", description);
+  const std::string shown = read_file(Home_File("ob3d_is.dat"));
+  EXPECT_NE(shown.find(std::to_string(Location_Crc32(description))), std::string::npos) << shown;
+}
+
+TEST_F(SheetE2eTest, ASecondSettingsStartEndsAtOnceWhileTheFirstSheetStaysOpen) {
+  ASSERT_NE(Open_Sheet(), nullptr);
+  const ProgramResult second = run_program(program_argv({"/c"}), {}, END_TIMEOUT_S);
+  EXPECT_FALSE(second.timed_out);
+  EXPECT_FALSE(settings->wait(0.5)) << "the first sheet stays";
+  EXPECT_EQ(FindWindowA(SHEET_CLASS, SHEET_CAPTION), sheet);
+  EXPECT_FALSE(Close_Sheet().timed_out);
+}
+
+TEST_F(SheetE2eTest, PreviewStartsTheFullScreenSaverAsAProcessOfItsOwn) {
+  ASSERT_NE(Open_Sheet(), nullptr);
+  Click(Show_Page(CONTROLS), PREVIEW);
+  HWND saver = nullptr;
+  EXPECT_TRUE(eventually(
+      [&] { return (saver = FindWindowA("WindowsScreenSaverClass", "Screen Saver")) != nullptr; },
+      START_TIMEOUT_S));
+  EXPECT_FALSE(settings->wait(0)) << "the sheet stays open";
+  if (saver == nullptr) return;
+  pause_seconds(2.5);  // past its first second, when input starts to count
+  PostMessageA(saver, WM_KEYDOWN, 'A', 1);
+  EXPECT_TRUE(eventually([&] { return !IsWindow(saver); }, END_TIMEOUT_S));
+}
+
+}  // namespace
