@@ -26,6 +26,9 @@ Win32DialogPage::Win32DialogPage(DialogPage& logic)
 
 Win32DialogPage::~Win32DialogPage() {
   if (picture) DeleteObject(picture);
+  for (const auto& [id, swatch] : swatches) {
+    if (swatch.brush) DeleteObject(swatch.brush);
+  }
 }
 
 INT_PTR CALLBACK Win32DialogPage::Dialog_Proc(HWND window, UINT message, WPARAM wparam,
@@ -122,19 +125,15 @@ void Win32DialogPage::Command(WORD control_id, WORD code) {
 }
 
 HBRUSH Win32DialogPage::Static_Color(HWND control, HDC dc) {
-  int id = GetDlgCtrlID(control);
-  COLORREF color = 0;
-  if (auto own = text_colors.find(id); own != text_colors.end()) {
-    color = own->second;
-  } else if (const ControlTemplate* control = Lookup(id);
-             control && control->kind == ControlKind::Link) {
-    color = LINK_COLOR;
-  } else {
-    return nullptr;
+  for (const auto& [id, swatch] : swatches) {
+    if (swatch.window == control) return swatch.brush;
   }
-  SetTextColor(dc, color);
+  const ControlTemplate* link = Lookup(GetDlgCtrlID(control));
+  if (link == nullptr || link->kind != ControlKind::Link) return nullptr;
+  SetTextColor(dc, LINK_COLOR);
+  // The page's own background shows through, themed or plain.
   SetBkMode(dc, TRANSPARENT);
-  return GetSysColorBrush(COLOR_BTNFACE);
+  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
 // The sheet closes without telling the shown page that it is left when it
@@ -214,9 +213,16 @@ void Win32DialogPage::Set_Text(int id, const std::string& text) {
 }
 
 void Win32DialogPage::Set_Text_Color(int id, uint32_t color) {
-  HWND control = Find(id);
-  text_colors[id] = COLORREF(color & 0x00FFFFFF);
-  InvalidateRect(control, nullptr, TRUE);
+  HWND button = Find(id);
+  ControlKind kind = Template_Of(id).kind;
+  if (kind != ControlKind::RadioButton && kind != ControlKind::PushButton &&
+      kind != ControlKind::CheckBox)
+    unknown_control(id, " that shows a colour");
+  Swatch& swatch = swatches[id];
+  if (swatch.window == nullptr) swatch.window = add_swatch(button);
+  if (swatch.brush) DeleteObject(swatch.brush);
+  swatch.brush = CreateSolidBrush(COLORREF(color & 0x00FFFFFF));
+  InvalidateRect(swatch.window, nullptr, TRUE);
 }
 
 void Win32DialogPage::Set_Slider(int id, int minimum, int maximum, int position) {

@@ -87,8 +87,8 @@ class Win32DialogPage : public DialogControls {
   // WM_NOTIFY from the sheet: its result for DWLP_MSGRESULT.
   LRESULT Sheet_Notification(const NMHDR& header);
   void Command(WORD control_id, WORD code);
-  // WM_CTLCOLORSTATIC: the links' blue and the buttons' own colours; null
-  // for controls drawn as usual.
+  // WM_CTLCOLORSTATIC: the links' blue and the swatches' colours; null for
+  // controls drawn as usual.
   HBRUSH Static_Color(HWND control, HDC dc);
   void Destroy();
   // The template's control with this id; null when it has none.
@@ -103,7 +103,12 @@ class Win32DialogPage : public DialogControls {
   DialogPage& logic;
   std::vector<WORD> words;
   HWND page = nullptr;
-  std::map<int, COLORREF> text_colors;
+  // The colour swatches beside buttons, by the button's id.
+  struct Swatch {
+    HWND window;
+    HBRUSH brush;
+  };
+  std::map<int, Swatch> swatches;
   HBITMAP picture = nullptr;
   bool initialised = false;
   bool active = false;
@@ -114,6 +119,9 @@ class Win32DialogPage : public DialogControls {
 // bitmap resource scaled into its box with its aspect kept, the bitmap
 // returned for the page to delete (win32_page_statics.cpp).
 void make_link(HWND control);
+// A swatch right after a button's text: an empty bordered static that its
+// page fills with a colour. The button is narrowed to end before it.
+HWND add_swatch(HWND button);
 HBITMAP show_picture(HWND control, int resource);
 // The colour a link's text is drawn in.
 constexpr COLORREF LINK_COLOR = RGB(0, 0, 255);

@@ -62,6 +62,31 @@ void make_link(HWND control) {
   if (link->underlined) SendMessageA(control, WM_SETFONT, WPARAM(link->underlined), FALSE);
 }
 
+HWND add_swatch(HWND button) {
+  HWND page = GetParent(button);
+  RECT box{};
+  GetWindowRect(button, &box);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
+  char text[256] = {};
+  GetWindowTextA(button, text, sizeof text);
+  HDC dc = GetDC(button);
+  HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, text, int(lstrlenA(text)), &extent);
+  SelectObject(dc, old_font);
+  ReleaseDC(button, dc);
+  // The check mark or circle, the gap after it, the text, then the swatch.
+  const int gap = extent.cy / 2;
+  const int left = box.left + GetSystemMetrics(SM_CXMENUCHECK) + gap + extent.cx + gap;
+  const int height = extent.cy;
+  const int top = box.top + (box.bottom - box.top - height) / 2;
+  MoveWindow(button, box.left, box.top, left - gap / 2 - box.left, box.bottom - box.top, TRUE);
+  HWND swatch = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_BORDER, left, top,
+                                2 * height, height, page, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+  return swatch;
+}
+
 HBITMAP show_picture(HWND control, int resource) {
   HBITMAP original = static_cast<HBITMAP>(LoadImageA(
       GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
