@@ -3,7 +3,8 @@
 // Implemented: RandR 1.5 monitors (primary first; monitors the user set up
 // take the place of the automatic ones they overlap), the primary monitor's
 // mode rate (the primary output's, else the first lit CRTC's), the
-// ORBALUNE3D_UNPACED switch for benchmarks.
+// ORBALUNE3D_UNPACED switch for benchmarks, the events that tell of a
+// change of the screen or its monitors.
 // Missing: monitors of screens other than the default one; servers without
 // RandR 1.5 report no monitors, so the whole screen is one.
 #include <X11/extensions/Xrandr.h>
@@ -108,6 +109,26 @@ double refresh_rate() {
 }
 
 }  // namespace
+
+void watch_screen_changes(Display* display) {
+  if (has_randr(display, 0)) {
+    XRRSelectInput(display, DefaultRootWindow(display), RRScreenChangeNotifyMask);
+  }
+}
+
+// Xlib keeps its own copy of the screen's size, which only these events
+// bring up to date.
+bool is_screen_change(const XEvent& event) {
+  Display* display = event.xany.display;
+  int event_base = 0, error_base = 0;
+  const bool randr = XRRQueryExtension(display, &event_base, &error_base);
+  const bool root_configure =
+      event.type == ConfigureNotify && event.xconfigure.window == DefaultRootWindow(display);
+  if (!root_configure && !(randr && event.type == event_base + RRScreenChangeNotify)) return false;
+  XEvent copy = event;
+  XRRUpdateConfiguration(&copy);
+  return true;
+}
 
 void connect_monitors(WindowApi& window) {
   window.monitors = monitors;

@@ -41,6 +41,12 @@ void suspend_screen_blanking(bool suspend);
 
 // The monitors and the display's refresh rate (x11_monitors.cpp).
 void connect_monitors(WindowApi& window);
+// Asks for the events of the screen's monitors changing (RandR).
+void watch_screen_changes(Display* display);
+// True for an event that tells of a change of the screen's size or of its
+// monitors (a monitor added, removed or moved): the root window's
+// ConfigureNotify or RandR's screen change. Brings Xlib's screen size up to date.
+bool is_screen_change(const XEvent& event);
 
 }  // namespace platform::x11
 

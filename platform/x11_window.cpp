@@ -39,6 +39,8 @@ struct State {
   std::map<WindowHandle, NativeWindow> windows;
   int trap_depth = 0;
   uint32_t trapped_error = 0;
+  // A change of the screen or its monitors seen in the events read now.
+  bool screen_changed = false;
 };
 
 State& state() {
@@ -126,8 +128,9 @@ Window create_full_screen(const WindowCreate& create) {
                                 CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
   set_names(window, create.class_name, create.title);
   // Windows mapped or raised later are seen, so that the saver stays above
-  // them; so is a change of the screen's size (a monitor added or removed).
+  // them; so is a change of the screen's size or its monitors.
   XSelectInput(display, root(), SubstructureNotifyMask | StructureNotifyMask);
+  watch_screen_changes(display);
   XMapRaised(display, window);
   XSync(display, False);
   grab_input(window);
@@ -306,23 +309,39 @@ void keep_full_screen_on_top(const XEvent& event) {
   }
 }
 
-// The full-screen windows keep covering the screen when its size changes;
-// their resize reaches the saver as WM_SIZE, and the frame driver then reads
-// the monitors again.
-void follow_screen_size(const XConfigureEvent& event) {
-  for (const auto& [window, native] : state().windows) {
-    if (native.kind == WindowKind::FullScreen) {
-      XResizeWindow(state().display, window, event.width, event.height);
+// WM_SIZE at the size a window has now, for it and its children of ours.
+void post_size_again(WindowHandle window) {
+  for (const auto& [other, native] : state().windows) {
+    if (other == window || api().window.parent(other) == window) {
+      const Size size = api().window.client_size(other);
+      post(other, WM_SIZE, 0, make_lparam(size.width, size.height));
     }
   }
 }
 
-// Events of windows that are not ours: the screen changed size, the foreign
-// parent of a child of ours changed size, or (seen on the root window)
-// another top-level window was mapped or restacked.
+// The full-screen windows keep covering the screen when it changes; their
+// resize reaches the saver as WM_SIZE, and the frame driver then reads the
+// monitors again. Monitors added, removed or moved on a screen that kept
+// its size reach it as WM_SIZE at the unchanged size, for the same reading.
+void follow_screen() {
+  const Size screen = api().window.screen_size();
+  for (const auto& [window, native] : state().windows) {
+    if (native.kind != WindowKind::FullScreen) continue;
+    const Size size = api().window.client_size(window);
+    if (size.width == screen.width && size.height == screen.height) {
+      post_size_again(window);
+    } else {
+      XResizeWindow(state().display, window, screen.width, screen.height);
+    }
+  }
+}
+
+// Events of windows that are not ours: the screen or its monitors changed,
+// the foreign parent of a child of ours changed size, or (seen on the root
+// window) another top-level window was mapped or restacked.
 void translate_foreign(const XEvent& event) {
-  if (event.type == ConfigureNotify && event.xconfigure.window == root()) {
-    follow_screen_size(event.xconfigure);
+  if (is_screen_change(event)) {
+    state().screen_changed = true;
   } else if (event.type == ConfigureNotify && event.xconfigure.event == event.xconfigure.window) {
     follow_foreign_parent(event.xconfigure);
   } else if (event.xany.window == root()) {
@@ -385,12 +404,18 @@ void translate(const XEvent& event) {
   }
 }
 
+// One change of the monitors comes as several events; the saver follows
+// their outcome once.
 void pump_events() {
-  Display* display = state().display;
-  while (XPending(display)) {
+  State& s = state();
+  while (XPending(s.display)) {
     XEvent event;
-    XNextEvent(display, &event);
+    XNextEvent(s.display, &event);
     translate(event);
+  }
+  if (s.screen_changed) {
+    s.screen_changed = false;
+    follow_screen();
   }
 }
 

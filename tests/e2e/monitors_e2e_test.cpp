@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -148,6 +149,19 @@ std::string describe(const Disc& disc) {
          std::to_string(disc.down);
 }
 
+// A whole, round Earth at the centre of the monitor whose left edge is at x0.
+bool shows_earth(const Screen& screen, int x0, MonitorSize monitor) {
+  return is_whole_round_disc(disc_at(screen, x0, monitor.width, monitor.height), monitor.width,
+                             monitor.height);
+}
+
+// Runs xrandr on the server's display; true when it succeeded.
+bool xrandr(const TwoMonitorServer& server, const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv = {"xrandr"};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return run_program(argv, server.environment(), 30).exit_code == 0;
+}
+
 // The parts of the scene that could light the space around the discs.
 CRegistryBool* const OTHER_PARTS[] = {&COptions::ShowNebulae, &COptions::ShowStars,
                                       &COptions::ShowLensFlare, &COptions::ShowMoon,
@@ -170,10 +184,26 @@ class MonitorsE2eTest : public ::testing::Test {
     for (CRegistryBool* part : OTHER_PARTS) part->Reset_To_Default();
   }
 
+  // Reads the screen until it has the server's full width and `shows`
+  // accepts it, for up to EARTH_TIMEOUT_S of real time (each look reads the
+  // whole screen); keeps the last look. False when it never did.
+  bool wait_for_screen(const TwoMonitorServer& server, int width,
+                       const std::function<bool(const Screen&)>& shows, Screen* screen) {
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration<double>(EARTH_TIMEOUT_S);
+    while (std::chrono::steady_clock::now() < deadline) {
+      *screen = capture(server, folder_);
+      if (screen->width == width && shows(*screen)) return true;
+    }
+    return false;
+  }
+
   // Starts the two monitors and the full-screen saver, waits until both
-  // monitors show the Earth, keeps that screen and ends the saver cleanly.
-  // Skips without Xorg's dummy driver.
-  void run_on_two_monitors(MonitorSize left, MonitorSize right, Screen* screen) {
+  // monitors show the Earth (it fades in, and its textures arrive, over the
+  // first seconds), runs `then` with the server while the saver still runs,
+  // and ends the saver cleanly. Skips without Xorg's dummy driver.
+  void run_on_two_monitors(MonitorSize left, MonitorSize right, Screen* screen,
+                           const std::function<void(const TwoMonitorServer&)>& then = {}) {
     TwoMonitorServer server(left, right);
     if (server.unavailable()) GTEST_SKIP() << "no Xorg with the dummy driver";
     ASSERT_TRUE(server.ok());
@@ -181,29 +211,21 @@ class MonitorsE2eTest : public ::testing::Test {
     EXPECT_TRUE(eventually([&] { return saver.out().find("Monitor ") != std::string::npos; },
                            START_TIMEOUT_S))
         << saver.out();
-    Disc left_disc{}, right_disc{};
-    // The Earth fades in, and its textures arrive, over the first seconds.
-    // Each look reads the whole screen, so the wait is counted in real time.
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration<double>(EARTH_TIMEOUT_S);
-    while (std::chrono::steady_clock::now() < deadline) {
-      *screen = capture(server, folder_);
-      if (screen->width != left.width + right.width) continue;
-      left_disc = disc_at(*screen, 0, left.width, left.height);
-      right_disc = disc_at(*screen, left.width, right.width, right.height);
-      if (is_whole_round_disc(left_disc, left.width, left.height) &&
-          is_whole_round_disc(right_disc, right.width, right.height)) {
-        break;
-      }
-    }
+    const bool both = wait_for_screen(server, left.width + right.width,
+                                      [&](const Screen& shown) {
+                                        return shows_earth(shown, 0, left) &&
+                                               shows_earth(shown, left.width, right);
+                                      },
+                                      screen);
+    if (both && then) then(server);
     saver.signal(SIGTERM);
     const ProgramResult result = saver.finish(END_TIMEOUT_S);
     EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_EQ(result.out.find("Assert"), std::string::npos) << result.out;
     ASSERT_EQ(screen->width, left.width + right.width);
-    EXPECT_TRUE(is_whole_round_disc(left_disc, left.width, left.height)) << describe(left_disc);
-    EXPECT_TRUE(is_whole_round_disc(right_disc, right.width, right.height))
-        << describe(right_disc);
+    const Disc left_disc = disc_at(*screen, 0, left.width, left.height);
+    const Disc right_disc = disc_at(*screen, left.width, right.width, right.height);
+    EXPECT_TRUE(both) << describe(left_disc) << "; " << describe(right_disc);
   }
 
   TempFolder folder_;
@@ -225,6 +247,33 @@ TEST_F(MonitorsE2eTest, each_monitor_shows_a_whole_earth_and_the_first_the_clock
 TEST_F(MonitorsE2eTest, a_portrait_monitor_beside_a_landscape_one_draws_both_round) {
   Screen screen;
   run_on_two_monitors({1024, 768}, {600, 960}, &screen);
+}
+
+// The right monitor is taken away and set up again while the saver runs,
+// the screen keeping its size: the saver draws only on the left one, black
+// where the right one was, then on both again.
+TEST_F(MonitorsE2eTest, a_monitor_removed_and_added_again_while_running_is_followed) {
+  const MonitorSize left{1024, 768}, right{800, 600};
+  const int width = left.width + right.width;
+  Screen screen, alone;
+  bool left_alone = false, both_again = false;
+  run_on_two_monitors(left, right, &screen, [&](const TwoMonitorServer& server) {
+    ASSERT_TRUE(xrandr(server, {"--delmonitor", "right"}));
+    left_alone = wait_for_screen(server, width, [&](const Screen& shown) {
+      return shows_earth(shown, 0, left) &&
+             !shown.lit(left.width + right.width / 2, right.height / 2);
+    }, &alone);
+    ASSERT_TRUE(xrandr(server, {"--setmonitor", "right", "800/212x600/159+1024+0", "none"}));
+    both_again = wait_for_screen(server, width, [&](const Screen& shown) {
+      return shows_earth(shown, 0, left) && shows_earth(shown, left.width, right);
+    }, &screen);
+  });
+  if (IsSkipped()) return;
+  EXPECT_TRUE(left_alone) << "after the right monitor went: "
+                          << describe(disc_at(alone, 0, left.width, left.height)) << "; right "
+                          << describe(disc_at(alone, left.width, right.width, right.height));
+  EXPECT_TRUE(both_again) << "after it came back: "
+                          << describe(disc_at(screen, left.width, right.width, right.height));
 }
 
 }  // namespace
