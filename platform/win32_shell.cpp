@@ -1,10 +1,13 @@
 // The Win32 shell behind platform::ShellApi.
 //
-// Implemented: documents and URLs through ShellExecuteA and FindExecutableA,
-// processes through CreateProcessA, a quit request as WM_CLOSE to every
-// top-level window of the process, the single-instance lock as a named
-// mutex.
-// Missing: the music player's own handling (a later version).
+// Texts go to the "A" functions as they are: the program's text is
+// Windows-1252, the code page those functions read on Western systems.
+// URLs and documents open through ShellExecuteExA; a document's player is
+// found with FindExecutableA and started with CreateProcessA, and the
+// start-up waits until the player takes input, so that its windows exist
+// when it is asked to quit. The quit request is WM_QUIT posted to every
+// top-level window of the process: its message loop ends without any
+// closing question. The single-instance lock is a named mutex.
 
 #include "platform/command_line.h"
 #include "platform/win32_connect.h"  // before <windows.h>: see platform/window.h
@@ -15,61 +18,90 @@
 namespace platform::win32 {
 namespace {
 
-// ShellExecuteA and FindExecutableA report success as a value above 32.
+// FindExecutableA reports success as a value above 32.
 const INT_PTR SHELL_SUCCESS_ABOVE = 32;
 
 HANDLE instance_lock = nullptr;
 
 bool open_url(const char* url, int* error_code) {
-  const INT_PTR result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL));
-  if (result > SHELL_SUCCESS_ABOVE) return true;
-  *error_code = result ? int(result) : -1;
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof execute;
+  execute.hwnd = GetDesktopWindow();
+  execute.lpVerb = "open";
+  execute.lpFile = url;
+  execute.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExA(&execute)) return true;
+  const DWORD error = GetLastError();
+  *error_code = error ? int(error) : -1;
   return false;
 }
 
 std::string find_default_application(const char* document) {
   char program[MAX_PATH + 1] = {};
-  const INT_PTR result =
-      reinterpret_cast<INT_PTR>(FindExecutableA(document, nullptr, program));
+  const INT_PTR result = reinterpret_cast<INT_PTR>(FindExecutableA(document, "", program));
   return result > SHELL_SUCCESS_ABOVE ? program : "";
 }
 
-// The new process's id, or 0 with error_code set.
-DWORD create_process(const std::vector<std::string>& argv, bool hidden, int* error_code) {
-  if (argv.empty()) {
-    *error_code = ERROR_INVALID_PARAMETER;
-    return 0;
-  }
-  std::string line = join_quoted(argv);
+STARTUPINFOA startup_information(bool hidden) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (hidden) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
   }
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    *error_code = int(GetLastError());
-    return 0;
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return process.dwProcessId;
+  return startup;
 }
 
+// Starts the command line; the process's handles, or false with error_code
+// set.
+bool create_process(std::string line, bool hidden, PROCESS_INFORMATION* process,
+                    int* error_code) {
+  STARTUPINFOA startup = startup_information(hidden);
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, process)) {
+    return true;
+  }
+  *error_code = int(GetLastError());
+  return false;
+}
+
+void close_handles(const PROCESS_INFORMATION& process) {
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+// Blocks, with the wait cursor, until the new process waits for input.
+void wait_until_idle(HANDLE process) {
+  SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+  WaitForInputIdle(process, INFINITE);
+  SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
+}
+
+// Both the program and the document are quoted, so paths with blanks reach
+// the player as one argument each.
 int start_default_application(const char* document, bool hidden, int* error_code) {
   const std::string program = find_default_application(document);
   if (program.empty()) {
     *error_code = ERROR_NO_ASSOCIATION;
     return 0;
   }
-  return int(create_process({program, document}, hidden, error_code));
+  PROCESS_INFORMATION process{};
+  const std::string line = "\"" + program + "\" \"" + document + "\"";
+  if (!create_process(line, hidden, &process, error_code)) return 0;
+  wait_until_idle(process.hProcess);
+  close_handles(process);
+  return int(process.dwProcessId);
 }
 
 bool start_detached(const std::vector<std::string>& argv, int* error_code) {
-  return create_process(argv, false, error_code) != 0;
+  if (argv.empty()) {
+    *error_code = ERROR_INVALID_PARAMETER;
+    return false;
+  }
+  PROCESS_INFORMATION process{};
+  if (!create_process(join_quoted(argv), false, &process, error_code)) return false;
+  close_handles(process);
+  return true;
 }
 
 struct QuitRequest {
@@ -77,11 +109,11 @@ struct QuitRequest {
   bool asked;
 };
 
-BOOL CALLBACK ask_window_to_close(HWND window, LPARAM parameter) {
+BOOL CALLBACK ask_window_to_quit(HWND window, LPARAM parameter) {
   auto* request = reinterpret_cast<QuitRequest*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == request->process_id && PostMessageA(window, WM_CLOSE, 0, 0)) {
+  if (owner == request->process_id && PostMessageA(window, WM_QUIT, 0, 0)) {
     request->asked = true;
   }
   return TRUE;
@@ -89,7 +121,7 @@ BOOL CALLBACK ask_window_to_close(HWND window, LPARAM parameter) {
 
 bool request_quit(int process_id) {
   QuitRequest request{DWORD(process_id), false};
-  if (process_id > 0) EnumWindows(ask_window_to_close, reinterpret_cast<LPARAM>(&request));
+  if (process_id > 0) EnumWindows(ask_window_to_quit, reinterpret_cast<LPARAM>(&request));
   return request.asked;
 }
 

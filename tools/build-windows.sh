@@ -3,6 +3,7 @@
 #   build-windows/orbalune3d.scr     64-bit, with its tests (tools/test-windows.sh)
 #   build-windows32/orbalune3d.scr   32-bit (i686), the program alone: its tests
 #                                    would need Debian's i386 Wine to run
+#   build-windows/Orbalune3D-Setup.exe  the installer of both (tools/build-installer.sh)
 # Installs what is missing first (tools/setup-windows.sh). Further arguments
 # go to cmake's configure step of both builds.
 set -e
@@ -19,3 +20,5 @@ cmake --build build-windows
 configure build-windows32 i686 "$@"
 cmake --build build-windows32 --target orbalune3d
 echo "Built build-windows/orbalune3d.scr and build-windows32/orbalune3d.scr"
+tools/build-installer.sh build-windows/Orbalune3D-Setup.exe build-windows/orbalune3d.scr \
+  build-windows32/orbalune3d.scr

@@ -13,10 +13,11 @@ deps=$root/build-windows-deps
 
 # Beside the Linux build's packages: the cross compilers, nasm for
 # libjpeg-turbo's SIMD code, dpkg-dev to unpack Debian's sources, Wine and
-# the X libraries it loads, ImageMagick for screenshots.
+# the X libraries it loads, ImageMagick for screenshots, NSIS for the
+# installer.
 PACKAGES="make nasm dpkg-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 libglx-mesa0 libxcomposite1 libxcursor1 libxi6 libxinerama1 libxrandr2
-  libxrender1 libxxf86vm1 imagemagick"
+  libxrender1 libxxf86vm1 imagemagick nsis"
 SOURCES="libjpeg-turbo zlib libpng1.6"
 
 # apt-get with a source list of its own: the machine's Debian suites with
