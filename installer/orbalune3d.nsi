@@ -61,26 +61,15 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; The 64-bit file system and registry for the rest of this run, where the
-; system has them; a 64-bit installer sees them anyway.
+; The 64-bit file system and registry for the rest of the section, where
+; the system has them; a 64-bit installer sees them anyway. The file system
+; redirection is the calling thread's, so each section turns it off itself.
 !macro USE_NATIVE_VIEWS
   ${If} ${RunningX64}
     ${DisableX64FSRedirection}
     SetRegView 64
   ${EndIf}
 !macroend
-
-!ifdef SCR32
-Function .onInit
-  ${IfNot} ${RunningX64}
-    StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
-  ${EndIf}
-FunctionEnd
-!endif
-
-Function un.onInit
-  !insertmacro USE_NATIVE_VIEWS
-FunctionEnd
 
 Section "Orbalune 3D"
   !insertmacro USE_NATIVE_VIEWS
@@ -116,6 +105,7 @@ Section "Orbalune 3D"
 SectionEnd
 
 Section "Uninstall"
+  !insertmacro USE_NATIVE_VIEWS
   Delete "$SYSDIR\${SCR_FILE}"
   Delete "$SYSDIR\${HELP_FILE}"
   ; Only a screensaver setting that names this file goes: another one
