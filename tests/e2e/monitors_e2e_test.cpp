@@ -17,21 +17,17 @@
 #include <vector>
 
 #include "config/options.h"
+#include "e2e/monitors_picture.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
 
 namespace {
 
+using namespace monitors_picture;
+
 const double START_TIMEOUT_S = 30;
 const double EARTH_TIMEOUT_S = 120;
 const double END_TIMEOUT_S = 30;
-// Brighter than the black of space in any channel.
-const int LIT = 20;
-
-struct MonitorSize {
-  int width;
-  int height;
-};
 
 // The server of tests/e2e/two_monitors_server.sh, ended by its process id.
 class TwoMonitorServer {
@@ -67,92 +63,11 @@ class TwoMonitorServer {
   pid_t pid_ = -1;
 };
 
-struct Pixel {
-  int r, g, b;
-};
-
-// A binary PPM (P6, 8 bits per channel) of the whole screen.
-struct Screen {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> bytes;
-
-  Pixel at(int x, int y) const {
-    const size_t i = (size_t(y) * width + x) * 3;
-    return Pixel{bytes[i], bytes[i + 1], bytes[i + 2]};
-  }
-  bool lit(int x, int y) const {
-    const Pixel p = at(x, y);
-    return std::max({p.r, p.g, p.b}) > LIT;
-  }
-  // Lit pixels from (x, y) on in the direction (dx, dy), up to limit steps.
-  int lit_run(int x, int y, int dx, int dy, int limit) const {
-    int steps = 0;
-    while (steps < limit && lit(x + dx * steps, y + dy * steps)) ++steps;
-    return steps;
-  }
-  // Cyan (the local time's colour) anywhere in the rectangle.
-  bool has_cyan(int left, int top, int width, int height) const {
-    for (int y = top; y < top + height; ++y) {
-      for (int x = left; x < left + width; ++x) {
-        const Pixel p = at(x, y);
-        if (p.r < 100 && p.g > 150 && p.b > 150) return true;
-      }
-    }
-    return false;
-  }
-};
-
-Screen read_ppm(const std::string& path) {
-  Screen screen;
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  int maximum = 0;
-  in >> magic >> screen.width >> screen.height >> maximum;
-  in.get();
-  if (magic != "P6" || maximum != 255 || screen.width <= 0 || screen.height <= 0) return Screen{};
-  screen.bytes.resize(size_t(screen.width) * screen.height * 3);
-  in.read(reinterpret_cast<char*>(screen.bytes.data()), std::streamsize(screen.bytes.size()));
-  return in ? screen : Screen{};
-}
-
 Screen capture(const TwoMonitorServer& server, const TempFolder& folder) {
   const std::string file = folder.file("screen.ppm");
   Environment environment = server.environment();
   run_program({"import", "-window", "root", "-depth", "8", "ppm:" + file}, environment, 30);
   return read_ppm(file);
-}
-
-struct Disc {
-  int left, right, up, down;
-};
-
-Disc disc_at(const Screen& screen, int x0, int width, int height) {
-  const int cx = x0 + width / 2, cy = height / 2;
-  return Disc{screen.lit_run(cx, cy, -1, 0, width / 2), screen.lit_run(cx, cy, 1, 0, width / 2),
-              screen.lit_run(cx, cy, 0, -1, height / 2), screen.lit_run(cx, cy, 0, 1, height / 2)};
-}
-
-// Whole, centred and round inside a monitor width x height, and large
-// enough to be the picture's subject.
-bool is_whole_round_disc(const Disc& disc, int width, int height) {
-  const int across = disc.left + disc.right, tall = disc.up + disc.down;
-  return disc.left < width / 2 && disc.right < width / 2 && disc.up < height / 2 &&
-         disc.down < height / 2 && std::abs(disc.left - disc.right) <= 4 &&
-         std::abs(disc.up - disc.down) <= 4 && std::abs(across - tall) <= std::max(4, across / 30) &&
-         across > std::min(width, height) / 5;
-}
-
-std::string describe(const Disc& disc) {
-  return "lit from the centre: left " + std::to_string(disc.left) + ", right " +
-         std::to_string(disc.right) + ", up " + std::to_string(disc.up) + ", down " +
-         std::to_string(disc.down);
-}
-
-// A whole, round Earth at the centre of the monitor whose left edge is at x0.
-bool shows_earth(const Screen& screen, int x0, MonitorSize monitor) {
-  return is_whole_round_disc(disc_at(screen, x0, monitor.width, monitor.height), monitor.width,
-                             monitor.height);
 }
 
 // Runs xrandr on the server's display; true when it succeeded.
@@ -162,27 +77,10 @@ bool xrandr(const TwoMonitorServer& server, const std::vector<std::string>& argu
   return run_program(argv, server.environment(), 30).exit_code == 0;
 }
 
-// The parts of the scene that could light the space around the discs.
-CRegistryBool* const OTHER_PARTS[] = {&COptions::ShowNebulae, &COptions::ShowStars,
-                                      &COptions::ShowLensFlare, &COptions::ShowMoon,
-                                      &COptions::ShowSun, &COptions::ShowClouds,
-                                      &COptions::ShowUniversalTime, &COptions::ShowCities};
-
 class MonitorsE2eTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    COptions::ReleaseLogging.Set(true);
-    COptions::ShowLocalTime.Set(true);
-    // The night side lit as well as the day side, whatever the hour.
-    COptions::FactorDarkSideBrightness.Set(1.0f);
-    for (CRegistryBool* part : OTHER_PARTS) part->Set(false);
-  }
-  void TearDown() override {
-    COptions::ReleaseLogging.Reset_To_Default();
-    COptions::ShowLocalTime.Reset_To_Default();
-    COptions::FactorDarkSideBrightness.Reset_To_Default();
-    for (CRegistryBool* part : OTHER_PARTS) part->Reset_To_Default();
-  }
+  void SetUp() override { show_earth_alone(); }
+  void TearDown() override { reset_earth_alone(); }
 
   // Reads the screen until it has the server's full width and `shows`
   // accepts it, for up to EARTH_TIMEOUT_S of real time (each look reads the
