@@ -47,7 +47,12 @@ enum Control {
   LON_MIN = 1092,
   ADD = 1095,
   PLAYLIST_FILE = 1096,
+  SELECT_PLAYLIST = 1097,
+  SUN_CUSTOM = 1033,
 };
+// The common dialogs' own controls: the open dialog's file name box, the
+// colour dialog's red, green and blue boxes.
+enum CommonDialogControl { FILE_NAME_BOX = 0x47C, RED = 706, GREEN = 707, BLUE = 708 };
 
 // The options key of the prefix, which the sheet's process shares.
 class OptionsKey {
@@ -72,6 +77,16 @@ class OptionsKey {
       return -1;
     return word;
   }
+  // A string option; "" when missing.
+  std::string Text(const char* name) {
+    char text[1000] = {};
+    DWORD type = 0, size = sizeof text - 1;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+      return "";
+    return text;
+  }
   // A float option: its single-precision bits in the word.
   float Float(const char* name) {
     DWORD bits = DWORD(Word(name));
@@ -87,6 +102,36 @@ class OptionsKey {
 std::string Home_File(const char* name) {
   const char* home = getenv("ORBALUNE3D_HOME");
   return std::string(home ? home : ".") + "/" + name;
+}
+
+// A path as the file dialogs show it, with backslashes.
+std::string Windows_Path(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+// The modal dialog with this caption that a page opened; null after the
+// timeout.
+HWND Wait_For_Dialog(const char* caption) {
+  HWND dialog = nullptr;
+  eventually([&] { return (dialog = FindWindowA("#32770", caption)) != nullptr; }, 20);
+  return dialog;
+}
+
+// The edit that a combo box holds, inside the extended one that holds it.
+HWND Edit_Inside(HWND box) {
+  char name[32] = {};
+  while (box && GetClassNameA(box, name, sizeof name) && std::strcmp(name, "Edit") != 0) {
+    box = GetWindow(box, GW_CHILD);
+  }
+  return box;
+}
+
+void Press_Dialog_Ok(HWND dialog) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 // The program's settings process and its sheet, seen from outside.
@@ -135,6 +180,8 @@ class SheetE2eTest : public ::testing::Test {
   }
 
   static void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+  // A click that opens a modal dialog, which would hold a sent click.
+  static void Click_Later(HWND page, int id) { PostMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
   static bool Checked(HWND page, int id) {
     return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
@@ -250,6 +297,42 @@ TEST_F(SheetE2eTest, ACityAddedOnTheCitiesPageIsSavedAndOnceShownIsSavedAsShown)
   CLocationData::Build_Description("Testville", "Tessin", "Testland", description);
   const std::string shown = read_file(Home_File("ob3d_is.dat"));
   EXPECT_NE(shown.find(std::to_string(Location_Crc32(description))), std::string::npos) << shown;
+}
+
+// Wine's dialog checks that a typed name exists before it adds the default
+// extension, so the name is typed whole here.
+TEST_F(SheetE2eTest, SelectStoresAndShowsThePlaylistChosenInTheDialogTitledForIt) {
+  write_file(Home_File("Playlist.m3u"), "song.mp3\n");
+  ASSERT_NE(Open_Sheet(), nullptr);
+  HWND page = Show_Page(MUSIC);
+  Click_Later(page, SELECT_PLAYLIST);
+  HWND chooser = Wait_For_Dialog("Select a .m3u Playlist");
+  ASSERT_NE(chooser, nullptr);
+  const std::string typed = Windows_Path(Home_File("Playlist.m3u"));
+  SendMessageA(Edit_Inside(GetDlgItem(chooser, FILE_NAME_BOX)), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(typed.c_str()));
+  Press_Dialog_Ok(chooser);
+  char shown[1000] = {};
+  EXPECT_TRUE(eventually(
+      [&] { return GetDlgItemTextA(page, PLAYLIST_FILE, shown, sizeof shown) > 0; }, 20));
+  EXPECT_EQ(std::string(shown), typed);
+  Close_Sheet();
+  EXPECT_EQ(OptionsKey().Text("M3uFilename"), typed);
+}
+
+TEST_F(SheetE2eTest, ChooseStoresTheChosenColourAsBlueGreenRedAndTheCustomMode) {
+  OptionsKey().Put("SunColorEnum", 1);
+  ASSERT_NE(Open_Sheet(), nullptr);
+  Click_Later(Show_Page(CONTROLS), SUN_CUSTOM);
+  HWND chooser = Wait_For_Dialog("Color");
+  ASSERT_NE(chooser, nullptr);
+  EXPECT_EQ(OptionsKey().Word("SunColorEnum"), 0) << "the custom mode comes first";
+  for (auto [box, value] : {std::pair{RED, "10"}, {GREEN, "20"}, {BLUE, "30"}}) {
+    SendMessageA(GetDlgItem(chooser, box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+  }
+  Press_Dialog_Ok(chooser);
+  EXPECT_TRUE(eventually([] { return OptionsKey().Word("CustomSunColor") == 0x1E140A; }, 20))
+      << std::hex << OptionsKey().Word("CustomSunColor");
 }
 
 TEST_F(SheetE2eTest, ASecondSettingsStartEndsAtOnceWhileTheFirstSheetStaysOpen) {
