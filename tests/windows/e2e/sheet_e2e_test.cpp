@@ -112,6 +112,21 @@ std::string Windows_Path(std::string path) {
   return path;
 }
 
+// Waits while answering this thread's messages: a sheet owned by a window
+// of this program sends it messages (enabling, activation) and waits for
+// the answers.
+template <typename Predicate>
+bool Pump_Until(Predicate done, double timeout_s) {
+  const DWORD end = GetTickCount() + DWORD(timeout_s * 1000);
+  MSG message;
+  while (!done()) {
+    if (int(end - GetTickCount()) <= 0) return false;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(20);
+  }
+  return true;
+}
+
 // The modal dialog with this caption that a page opened; null after the
 // timeout.
 HWND Wait_For_Dialog(const char* caption) {
@@ -150,9 +165,9 @@ class SheetE2eTest : public ::testing::Test {
   }
 
   // Starts "/c" and waits for its sheet; null when none shows.
-  HWND Open_Sheet() {
-    settings = std::make_unique<RunningProgram>(program_argv({"/c"}), Environment{});
-    eventually(
+  HWND Open_Sheet(const std::string& switches = "/c") {
+    settings = std::make_unique<RunningProgram>(program_argv({switches}), Environment{});
+    Pump_Until(
         [&] {
           sheet = FindWindowA(SHEET_CLASS, SHEET_CAPTION);
           return sheet != nullptr && IsWindowVisible(sheet);
@@ -176,7 +191,8 @@ class SheetE2eTest : public ::testing::Test {
   ProgramResult Close_Sheet() {
     HWND ok = GetDlgItem(sheet, IDOK);
     PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-    return settings->finish(END_TIMEOUT_S);
+    Pump_Until([&] { return settings->wait(0); }, END_TIMEOUT_S);
+    return settings->finish(0);
   }
 
   static void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
@@ -221,6 +237,18 @@ TEST_F(SheetE2eTest, OpensOnTheStoredPageWithOkAndHelpOnlyAndRemembersTheLastPag
   const ProgramResult result = Close_Sheet();
   EXPECT_FALSE(result.timed_out);
   EXPECT_EQ(OptionsKey().Word("CurrentConfigureSheet"), MUSIC);
+}
+
+TEST_F(SheetE2eTest, SlashCWithAWindowShowsTheSheetOwnedByItWhichStaysDisabledMeanwhile) {
+  const HWND host = CreateWindowExA(0, "STATIC", "settings host", WS_POPUP | WS_VISIBLE, 50, 50,
+                                    200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(host, nullptr);
+  ASSERT_NE(Open_Sheet("/c:" + std::to_string(reinterpret_cast<uintptr_t>(host))), nullptr);
+  EXPECT_EQ(GetWindow(sheet, GW_OWNER), host);
+  EXPECT_FALSE(IsWindowEnabled(host));
+  EXPECT_FALSE(Close_Sheet().timed_out);
+  EXPECT_TRUE(Pump_Until([&] { return IsWindowEnabled(host); }, 5));
+  DestroyWindow(host);
 }
 
 TEST_F(SheetE2eTest, FieldOfViewSliderStartsAt699AndAt700StoresExactly0_7) {
