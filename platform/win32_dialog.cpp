@@ -27,6 +27,8 @@ namespace {
 
 // The sheet's dialog class, which FindWindowA looks for.
 constexpr char SHEET_CLASS[] = "#32770";
+// The saver's own windows, which never own the sheet (see sheet_owner).
+constexpr char SAVER_CLASS[] = "WindowsScreenSaverClass";
 // Posted to the sheet when tasks wait to be started.
 constexpr UINT START_TASKS = WM_APP + 1;
 
@@ -123,6 +125,18 @@ int CALLBACK sheet_callback(HWND sheet, UINT message, LPARAM) {
   return 0;
 }
 
+// The owner that was set, while it exists. Without a window named on the
+// command line the owner is the foreground window, which may be the saver
+// that F1 closes as it starts the settings: its window going away would
+// take an owned sheet with it, so the saver's windows own nothing.
+HWND sheet_owner() {
+  char name[64] = {};
+  if (!IsWindow(owner_window) || (GetClassNameA(owner_window, name, sizeof name) &&
+                                  lstrcmpA(name, SAVER_CLASS) == 0))
+    return nullptr;
+  return owner_window;
+}
+
 PROPSHEETPAGEA page_description(Win32DialogPage& page) {
   PROPSHEETPAGEA description{};
   description.dwSize = sizeof description;
@@ -149,7 +163,7 @@ bool run_property_sheet(const char* caption, const std::vector<DialogPage*>& pag
   PROPSHEETHEADERA header{};
   header.dwSize = sizeof header;
   header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP | PSH_USECALLBACK;
-  header.hwndParent = IsWindow(owner_window) ? owner_window : nullptr;
+  header.hwndParent = sheet_owner();
   header.hInstance = GetModuleHandleA(nullptr);
   header.pszCaption = caption;
   header.nPages = UINT(descriptions.size());

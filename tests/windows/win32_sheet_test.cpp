@@ -145,6 +145,28 @@ TEST_F(Win32SheetTest, TheOwnerWindowIsDisabledWhileTheSheetShowsAndEnabledAfter
   DestroyWindow(owner);
 }
 
+// The saver closing on F1 is the foreground window when the settings start.
+TEST_F(Win32SheetTest, TheSaversOwnWindowDoesNotOwnTheSheet) {
+  WNDCLASSA saver_class{};
+  saver_class.lpfnWndProc = DefWindowProcA;
+  saver_class.hInstance = GetModuleHandleA(nullptr);
+  saver_class.lpszClassName = "WindowsScreenSaverClass";
+  RegisterClassA(&saver_class);
+  HWND saver = CreateWindowExA(0, saver_class.lpszClassName, "Screen Saver", WS_POPUP | WS_VISIBLE,
+                               0, 0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(saver, nullptr);
+  platform::api().dialog.set_owner(reinterpret_cast<uintptr_t>(saver));
+  HWND owned_by = saver;
+  bool saver_enabled = false;
+  ASSERT_TRUE(Run(0, {[&](HWND sheet) {
+    owned_by = GetWindow(sheet, GW_OWNER);
+    saver_enabled = IsWindowEnabled(saver);
+  }}));
+  EXPECT_EQ(owned_by, nullptr);
+  EXPECT_TRUE(saver_enabled);
+  DestroyWindow(saver);
+}
+
 TEST_F(Win32SheetTest, ATaskPostedWhileNoSheetRunsWaitsForTheNextSheet) {
   bool ran = false;
   platform::api().dialog.post_task(0, [&] { ran = true; });
