@@ -17,6 +17,14 @@ namespace {
   std::abort();
 }
 
+// The picture has no id: it is the page's one bitmap control.
+HWND bitmap_control(HWND page) {
+  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) return child;
+  }
+  return nullptr;
+}
+
 void set_result(HWND page, LRESULT result) { SetWindowLongPtrA(page, DWLP_MSGRESULT, result); }
 
 }  // namespace
@@ -70,12 +78,8 @@ void Win32DialogPage::Initialise(HWND page_window) {
   page = page_window;
   for (const ControlTemplate& control : logic.Template().controls) {
     if (control.kind == ControlKind::Link) make_link(GetDlgItem(page, control.id));
-  }
-  // The picture is the only control without an id: found by its place.
-  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
-    for (const ControlTemplate& control : logic.Template().controls) {
-      if (control.kind == ControlKind::Picture) picture = show_picture(child, control.resource);
+    if (control.kind == ControlKind::Picture) {
+      picture = show_picture(bitmap_control(page), control.resource);
     }
   }
   logic.On_Init(*this);

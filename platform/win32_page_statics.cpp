@@ -88,6 +88,7 @@ HWND add_swatch(HWND button) {
 }
 
 HBITMAP show_picture(HWND control, int resource) {
+  if (control == nullptr) return nullptr;
   HBITMAP original = static_cast<HBITMAP>(LoadImageA(
       GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (original == nullptr) return nullptr;
