@@ -3,11 +3,19 @@
 // Implemented: the pixel format request of the saver's GL window (RGBA, 24
 // colour bits, 32 depth bits, double buffered, flags 0x1025), its choice,
 // setting and description, the generic and generic-accelerated bits of the
-// chosen format, context creation and binding, buffer swaps. A failed call
-// is reported by its Win32 name with GetLastError.
+// chosen format, context creation and binding, buffer swaps paced to the
+// display (a swap interval of 1 through WGL_EXT_swap_control where the
+// driver has it; 0 when unpaced frames are asked for). A failed call is
+// reported by its Win32 name with GetLastError.
 #include <windows.h>
 
+#include <GL/gl.h>
+
+#include <sstream>
+#include <string>
+
 #include "platform/gl_context.h"
+#include "platform/unpaced_switch.h"
 
 namespace platform::wgl {
 namespace {
@@ -51,6 +59,48 @@ void fill_info(const PIXELFORMATDESCRIPTOR& chosen, ContextInfo* info) {
   info->generic_accelerated = (chosen.dwFlags & PFD_GENERIC_ACCELERATED) != 0;
 }
 
+using GetExtensionsStringArb = const char*(WINAPI*)(HDC);
+using GetExtensionsStringExt = const char*(WINAPI*)();
+using SwapIntervalExt = BOOL(WINAPI*)(int);
+
+template <typename Function>
+Function wgl_function(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(wglGetProcAddress(name)));
+}
+
+// The driver's WGL extensions: through either query function, else (older
+// drivers) among the GL extensions of the current context.
+std::string wgl_extensions(HDC dc) {
+  const char* listed = nullptr;
+  if (auto arb = wgl_function<GetExtensionsStringArb>("wglGetExtensionsStringARB")) {
+    listed = arb(dc);
+  } else if (auto ext = wgl_function<GetExtensionsStringExt>("wglGetExtensionsStringEXT")) {
+    listed = ext();
+  } else {
+    listed = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  }
+  return listed ? listed : "";
+}
+
+bool lists_word(const std::string& words, const char* wanted) {
+  std::istringstream stream(words);
+  std::string word;
+  while (stream >> word) {
+    if (word == wanted) return true;
+  }
+  return false;
+}
+
+// Asks the swap to wait for one vertical blank (none for unpaced frames);
+// returns the interval in force: 0 when the driver cannot pace swaps.
+int set_swap_interval(HDC dc) {
+  if (!lists_word(wgl_extensions(dc), "WGL_EXT_swap_control")) return 0;
+  const auto set_interval = wgl_function<SwapIntervalExt>("wglSwapIntervalEXT");
+  if (!set_interval) return 0;
+  const int wanted = unpaced_requested() ? 0 : 1;
+  return set_interval(wanted) ? wanted : 0;
+}
+
 void destroy() {
   if (state.context) {
     wglMakeCurrent(nullptr, nullptr);
@@ -73,6 +123,7 @@ bool create_on_window(const ContextRequest& request, ContextInfo* info) {
   state.context = wglCreateContext(state.dc);
   if (!state.context) return fail(info, "wglCreateContext");
   if (!wglMakeCurrent(state.dc, state.context)) return fail(info, "wglMakeCurrent");
+  if (info) info->swap_interval = set_swap_interval(state.dc);
   return true;
 }
 

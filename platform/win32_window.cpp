@@ -9,12 +9,13 @@
 // icon 100, no cursor, black background), full-screen windows (a top-most
 // popup) and child windows, WM_CREATE with the WindowCreate as lParam,
 // posting and sending, paint requests, FindWindowA, IsWindow, the
-// foreground window, screen size, monitors (EnumDisplayMonitors), refresh
-// rate (VREFRESH) and colour depth, the cursor, keeping the
-// display awake, a wake-up from another thread, and the input-method
-// context of the saver's main window detached while it runs (IMM32, when
-// the process has it loaded).
-// Missing: covering more than the primary monitor.
+// foreground window, screen size, monitors (EnumDisplayMonitors, in the
+// client coordinates of a full-screen window), refresh rate
+// (EnumDisplaySettingsA) and colour depth, the cursor, keeping the display
+// awake, a wake-up from another thread, and the input-method context of the
+// saver's main window detached while it runs (IMM32, when the process has it
+// loaded). A full-screen window covers the whole virtual desktop, every
+// monitor, and follows it when the display settings change.
 #include "platform/window.h"  // before <windows.h>: see there
 
 #include <windows.h>
@@ -113,6 +114,48 @@ void restore_input_context(HWND window) {
   if (associate && context) associate(window, context);
 }
 
+// The rectangle of all monitors together; the primary monitor's top-left
+// corner is 0,0 in it, so monitors left of or above it have negative places.
+RECT virtual_desktop() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+bool is_full_screen(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP; }
+
+Size client_size(WindowHandle window) {
+  RECT rect{};
+  if (!GetClientRect(to_hwnd(window), &rect)) return Size{0, 0};
+  return Size{int(rect.right - rect.left), int(rect.bottom - rect.top)};
+}
+
+void send_client_size(HWND window) {
+  const Size size = client_size(to_handle(window));
+  SendMessageA(window, WM_SIZE, SIZE_RESTORED, make_lparam(size.width, size.height));
+}
+
+BOOL CALLBACK send_child_client_size(HWND child, LPARAM) {
+  send_client_size(child);
+  return TRUE;
+}
+
+// After a change of the monitors, a full-screen window covers the virtual
+// desktop again. A resize reaches it and its children as WM_SIZE; when the
+// size stayed (monitors rearranged within the same rectangle) they get
+// WM_SIZE at their unchanged size, so that they read the monitors again.
+void cover_virtual_desktop(HWND window) {
+  const Size before = client_size(to_handle(window));
+  const RECT desktop = virtual_desktop();
+  SetWindowPos(window, HWND_TOPMOST, desktop.left, desktop.top, desktop.right - desktop.left,
+               desktop.bottom - desktop.top, SWP_NOACTIVATE);
+  const Size after = client_size(to_handle(window));
+  if (after.width != before.width || after.height != before.height) return;
+  send_client_size(window);
+  EnumChildWindows(window, send_child_client_size, 0);
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   const WindowProc proc = procedure_of(window);
   if (!proc) return DefWindowProcA(window, message, wparam, lparam);
@@ -121,6 +164,8 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     lparam = reinterpret_cast<LPARAM>(state().creating);
   } else if (message == WM_DESTROY) {
     restore_input_context(window);
+  } else if (message == WM_DISPLAYCHANGE && is_full_screen(window)) {
+    cover_virtual_desktop(window);
   }
   return proc(to_handle(window), message, wparam, lparam);
 }
@@ -144,13 +189,18 @@ bool register_class(const WindowClass& window_class) {
   return true;
 }
 
+// A full-screen window covers the virtual desktop, whatever rectangle of
+// the primary screen it was asked for.
 WindowHandle create_window(const WindowCreate& create) {
   const bool full_screen = create.kind == WindowKind::FullScreen;
+  const RECT area = full_screen ? virtual_desktop()
+                                : RECT{create.x, create.y, create.x + create.width,
+                                       create.y + create.height};
   const WindowCreate* outer = state().creating;
   state().creating = &create;
   HWND window = CreateWindowExA(full_screen ? WS_EX_TOPMOST : 0, create.class_name, create.title,
-                                full_screen ? FULL_SCREEN_STYLE : CHILD_STYLE, create.x, create.y,
-                                create.width, create.height,
+                                full_screen ? FULL_SCREEN_STYLE : CHILD_STYLE, area.left,
+                                area.top, area.right - area.left, area.bottom - area.top,
                                 full_screen ? nullptr : to_hwnd(create.parent), nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   state().creating = outer;
@@ -168,12 +218,6 @@ WindowHandle parent(WindowHandle window) {
   HWND native = to_hwnd(window);
   if (!IsWindow(native) || !(GetWindowLongPtrA(native, GWL_STYLE) & WS_CHILD)) return 0;
   return to_handle(GetParent(native));
-}
-
-Size client_size(WindowHandle window) {
-  RECT rect{};
-  if (!GetClientRect(to_hwnd(window), &rect)) return Size{0, 0};
-  return Size{int(rect.right - rect.left), int(rect.bottom - rect.top)};
 }
 
 void resize_window(WindowHandle window, Size size) {
@@ -248,33 +292,43 @@ bool set_foreground_window(WindowHandle window) {
 
 Size screen_size() { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+struct MonitorList {
+  POINT origin;  // the virtual desktop's top-left corner
+  std::vector<Rect> found;
+};
+
 // Adds one monitor's rectangle; the primary monitor goes first.
-BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM found_list) {
+BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM list_address) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoA(monitor, &info)) return TRUE;
-  auto* found = reinterpret_cast<std::vector<Rect>*>(found_list);
+  auto* list = reinterpret_cast<MonitorList*>(list_address);
   const RECT& area = info.rcMonitor;
-  const Rect rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
-  found->insert((info.dwFlags & MONITORINFOF_PRIMARY) ? found->begin() : found->end(), rect);
+  const Rect rect{int(area.left - list->origin.x), int(area.top - list->origin.y),
+                  int(area.right - area.left), int(area.bottom - area.top)};
+  std::vector<Rect>& found = list->found;
+  found.insert((info.dwFlags & MONITORINFOF_PRIMARY) ? found.begin() : found.end(), rect);
   return TRUE;
 }
 
-// Virtual-screen coordinates put the primary monitor's top-left corner at 0,0.
+// In the client coordinates of a full-screen window, which covers the
+// virtual desktop from its top-left corner.
 std::vector<Rect> monitors() {
-  std::vector<Rect> found;
-  EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&found));
-  return found;
+  const RECT desktop = virtual_desktop();
+  MonitorList list{POINT{desktop.left, desktop.top}, {}};
+  EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&list));
+  return list.found;
 }
 
-// The primary display's rate; VREFRESH 0 and 1 stand for the hardware's default.
+// The primary display's current mode; a frequency of 0 or 1 stands for the
+// hardware's default, which the system does not tell.
 double refresh_rate() {
   const double UNKNOWN_RATE_HZ = 60;
   if (unpaced_requested()) return 0;
-  HDC screen = GetDC(nullptr);
-  const int rate = screen ? GetDeviceCaps(screen, VREFRESH) : 0;
-  if (screen) ReleaseDC(nullptr, screen);
-  return rate > 1 ? rate : UNKNOWN_RATE_HZ;
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return UNKNOWN_RATE_HZ;
+  return mode.dmDisplayFrequency > 1 ? mode.dmDisplayFrequency : UNKNOWN_RATE_HZ;
 }
 
 int colour_depth(WindowHandle window) {

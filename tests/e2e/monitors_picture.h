@@ -87,8 +87,8 @@ inline bool is_whole_round_disc(const Disc& disc, int width, int height) {
   const int across = disc.left + disc.right, tall = disc.up + disc.down;
   return disc.left < width / 2 && disc.right < width / 2 && disc.up < height / 2 &&
          disc.down < height / 2 && std::abs(disc.left - disc.right) <= 4 &&
-         std::abs(disc.up - disc.down) <= 4 && std::abs(across - tall) <= std::max(4, across / 30) &&
-         across > std::min(width, height) / 5;
+         std::abs(disc.up - disc.down) <= 4 &&
+         std::abs(across - tall) <= std::max(4, across / 30) && across > std::min(width, height) / 5;
 }
 
 inline std::string describe(const Disc& disc) {
