@@ -158,6 +158,8 @@ class SheetE2eTest : public ::testing::Test {
       std::remove(Home_File(file).c_str());
     }
     OptionsKey().Put("ReleaseLogging", 1);
+    // A settings process that an earlier test ended may still be closing.
+    eventually([] { return FindWindowA(SHEET_CLASS, SHEET_CAPTION) == nullptr; }, END_TIMEOUT_S);
   }
   void TearDown() override {
     if (settings && !settings->wait(0)) Close_Sheet();
