@@ -10,6 +10,7 @@
 #include "host/resolution.h"
 #include "locations/location.h"
 #include "scene/smartobjectmgr.h"
+#include "support/death_message.h"
 #include "support/offscreen_gl.h"
 
 namespace {
@@ -274,7 +275,8 @@ TEST_F(CameraViewpointTest, view_above_a_pole_matches_the_view_just_beside_it) {
 
 TEST(CameraDeathTest, misuse_is_fatal) {
   CCamera3d camera;
-  EXPECT_EXIT(camera.Set_Aspect_Ratio(0), ::testing::ExitedWithCode(1), "camera3d \\([0-9]+\\) Assert: ratio > 0");
+  EXPECT_EXIT(camera.Set_Aspect_Ratio(0), ::testing::ExitedWithCode(1),
+              "camera3d " ASSERTION_LINE_RE " Assert: ratio > 0");
   EXPECT_EXIT(camera.Set_Clip_Distance_Far(0), ::testing::ExitedWithCode(1), "Assert: distance > 0");
   EXPECT_EXIT(camera.Apply(), ::testing::ExitedWithCode(1), "Assert: AspectRatio > 0");
   EXPECT_EXIT(camera.Get_Plane(0, nullptr), ::testing::ExitedWithCode(1), "Assert: peq != NULL");

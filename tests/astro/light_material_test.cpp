@@ -8,6 +8,7 @@
 
 #include "astro/light.h"
 #include "astro/material.h"
+#include "support/death_message.h"
 #include "support/offscreen_gl.h"
 #include "utilitylib/vector3.h"
 
@@ -110,7 +111,7 @@ TEST_F(MaterialTest, default_material_restores_the_gl_default_material) {
 TEST(MaterialDeathTest, components_and_shininess_outside_their_ranges_are_fatal) {
   CMaterial material;
   EXPECT_EXIT(material.Set_Ambient(-0.1f, 0, 0, 1), ::testing::ExitedWithCode(1),
-              "material \\([0-9]+\\) Assert: r >= 0 && r <= 1");
+              "material " ASSERTION_LINE_RE " Assert: r >= 0 && r <= 1");
   EXPECT_EXIT(material.Set_Diffuse(0, 1.5f, 0, 1), ::testing::ExitedWithCode(1), "Assert: g >= 0 && g <= 1");
   EXPECT_EXIT(material.Set_Specular(0, 0, 2, 1), ::testing::ExitedWithCode(1), "Assert: b >= 0 && b <= 1");
   EXPECT_EXIT(material.Set_Emission(0, 0, 0, -1), ::testing::ExitedWithCode(1), "Assert: a >= 0 && a <= 1");

@@ -1,6 +1,7 @@
 // The Music, Introduction and Overview pages, links and help, through a fake dialog.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "default_options.h"
 #include "fake_dialog.h"
 #include "platform/platform.h"
+#include "support/death_message.h"
 #include "support/temp_folder.h"
 #include "utilitylib/utility.h"
 
@@ -127,7 +129,7 @@ TEST_F(Pages, a_link_takes_999_characters_but_not_1000) {
   CClickableText link;
   link.Set_Url(std::string(999, 'a').c_str());
   EXPECT_DEATH(link.Set_Url(std::string(1000, 'a').c_str()),
-               "clickabletext \\([0-9]+\\) Assert: ::strlen\\(url\\) < sizeof\\(Url\\)");
+               "clickabletext " ASSERTION_LINE_RE " Assert: ::strlen\\(url\\) < sizeof\\(Url\\)");
 }
 
 TEST_F(Pages, a_link_without_an_address_cannot_be_launched) {
@@ -155,16 +157,18 @@ TEST_F(Pages, help_without_app_dir_opens_the_document_beside_the_program_or_inst
   program = install.file("bin/orbalune3d");
   auto saved = platform::api().system.module_file_name;
   platform::api().system.module_file_name = [] { return program; };
-  std::system(("mkdir -p '" + install.file("bin") + "' '" +
-               install.file("share/doc/orbalune3d") + "'").c_str());
+  std::filesystem::create_directories(install.file("bin"));
+  std::filesystem::create_directories(install.file("share/doc/orbalune3d"));
   write_file(install.file("share/doc/orbalune3d/ob3d_help.htm"), "<html></html>");
   CConfigure::Show_Help();
   write_file(install.file("bin/ob3d_help.htm"), "<html></html>");
   CConfigure::Show_Help();
   platform::api().system.module_file_name = saved;
-  EXPECT_EQ(ShellRecorder::opened(),
-            (std::vector<std::string>{install.file("share/doc/orbalune3d/ob3d_help.htm"),
-                                      install.file("bin/ob3d_help.htm")}));
+  // As paths: Windows joins the parts with its own separator.
+  using Path = std::filesystem::path;
+  const std::vector<Path> opened(ShellRecorder::opened().begin(), ShellRecorder::opened().end());
+  EXPECT_EQ(opened, (std::vector<Path>{install.file("share/doc/orbalune3d/ob3d_help.htm"),
+                                       install.file("bin/ob3d_help.htm")}));
   EXPECT_EQ(ShellRecorder::beeps(), 0);
 }
 
@@ -173,7 +177,7 @@ TEST_F(Pages, a_failing_launch_is_reported_as_failure) {
   CUtility::Set_Logging(true);
   EXPECT_EQ(CUtility::Launch_Url("https://unreachable.example.org/"), 0);
   CUtility::Set_Logging(false);
-  EXPECT_NE(read_file(CUtility::Log_File_Path())
+  EXPECT_NE(read_text_file(CUtility::Log_File_Path())
                 .find("::ShellExecuteEx(https://unreachable.example.org/) failed with error code 2.\n"),
             std::string::npos);
   ShellRecorder::fail() = false;

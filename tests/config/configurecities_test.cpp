@@ -226,8 +226,8 @@ TEST_F(CitiesPage, leaving_the_page_saves_heading_and_both_files) {
   dialog.Double_Click(C::IDC_AVAILABLE);
   dialog.Page_Event(DialogEvent::PageLeft);
   EXPECT_STREQ(COptions::CitiesHeading.Get(), "My cities");
-  EXPECT_EQ(read_file(file("ob3d_uc.dat")), "Springfield,-,Freedonia,39,48,0,89,39,3\n");
-  EXPECT_EQ(read_file(file("ob3d_is.dat")), "2484363350\n");
+  EXPECT_EQ(read_text_file(file("ob3d_uc.dat")), "Springfield,-,Freedonia,39,48,0,89,39,3\n");
+  EXPECT_EQ(read_text_file(file("ob3d_is.dat")), "2484363350\n");
 }
 
 TEST_F(CitiesPage, a_city_file_that_cannot_be_written_is_reported) {

@@ -4,6 +4,7 @@
 
 #include "host/resolution.h"
 #include "platform/headless_window.h"
+#include "support/death_message.h"
 
 namespace {
 
@@ -25,11 +26,11 @@ TEST(resolution, bits_per_pixel_round_trip) {
 
 TEST(resolution_death, zero_sized_window_is_refused) {
   EXPECT_EXIT(CResolution::Set_Window_Dimensions(0, 10), ::testing::ExitedWithCode(1),
-              "resolution \\([0-9]+\\) Assert: width > 0");
+              "resolution " ASSERTION_LINE_RE " Assert: width > 0");
   EXPECT_EXIT(CResolution::Set_Window_Dimensions(10, -1), ::testing::ExitedWithCode(1),
-              "resolution \\([0-9]+\\) Assert: height > 0");
+              "resolution " ASSERTION_LINE_RE " Assert: height > 0");
   EXPECT_EXIT(CResolution::Set_Bits_Per_Pixel(0), ::testing::ExitedWithCode(1),
-              "resolution \\([0-9]+\\) Assert: bpp > 0");
+              "resolution " ASSERTION_LINE_RE " Assert: bpp > 0");
 }
 
 // Each getter in a freshly started process, before anything was set.

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "host/saver_window.h"
 #include "platform/headless_window.h"
 #include "platform/platform.h"
+#include "support/death_message.h"
 #include "support/temp_folder.h"
 #include "utilitylib/utility.h"
 
@@ -29,14 +31,27 @@ bool refusing_context(platform::WindowHandle, int, int, const platform::ContextR
   return false;
 }
 
+// The box answered at once: its caption and text go to standard error, where
+// the tests read them (a real box on Windows would wait for a click).
+void answered_message_box(const char* text, const char* caption, platform::MessageBoxIcon) {
+  fprintf(stderr, "%s: %s\n", caption, text);
+}
+
 class SaverWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::select_backend(platform::Backend::Headless);
     platform::headless::reset();
     context_requested = false;
+    saved_message_box = platform::api().system.message_box;
+    platform::api().system.message_box = answered_message_box;
   }
-  void TearDown() override { platform::headless::reset(); }
+  void TearDown() override {
+    platform::api().system.message_box = saved_message_box;
+    platform::headless::reset();
+  }
+
+  void (*saved_message_box)(const char*, const char*, platform::MessageBoxIcon) = nullptr;
 };
 
 TEST_F(SaverWindowTest, an_8_bit_desktop_is_refused_without_a_gl_context) {
@@ -64,7 +79,7 @@ TEST_F(SaverWindowTest, a_failed_call_is_fatal_with_its_name_and_code) {
   EXPECT_EXIT(Check_Api_Result(0, 0, "RegisterClass", 1410), ::testing::ExitedWithCode(1),
               "RegisterClass failed: Error 1410\\.");
   EXPECT_EXIT(Check_Api_Result(0, 0, nullptr, 0), ::testing::ExitedWithCode(1),
-              "saver_window \\([0-9]+\\) Assert: function_name != NULL");
+              "saver_window " ASSERTION_LINE_RE " Assert: function_name != NULL");
 }
 
 TEST_F(SaverWindowTest, start_up_counts_the_start_and_repairs_the_sun_colour) {
@@ -97,7 +112,7 @@ TEST_F(SaverWindowTest, sigterm_ends_a_running_saver_through_its_shut_down) {
         platform::exit_process(code == 0 ? 0 : 3);
       },
       ::testing::ExitedWithCode(0), "");
-  const std::string log = read_file(CUtility::Log_File_Path());
+  const std::string log = read_text_file(CUtility::Log_File_Path());
   const size_t destroy = log.find("ScreenSaverChildProc:WM_DESTROY\n");
   ASSERT_NE(destroy, std::string::npos) << log;
   const size_t frames = log.find(" frames rendered\n", destroy);

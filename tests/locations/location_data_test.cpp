@@ -7,6 +7,8 @@
 #include "locations/latlon.h"
 #include "locations/location_crc.h"
 #include "locations/location_data.h"
+#include "support/death_message.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -109,19 +111,21 @@ TEST(location_data, field_checks_name_the_first_failed_condition) {
 TEST(location_data_death, construction_stops_on_a_failed_check) {
   EXPECT_EXIT(Make("a", "", "", 0, -1, CLatLon::N, 0, 0, CLatLon::E),
               ::testing::ExitedWithCode(1),
-              R"(location_data \([0-9]+\) Assert: lat_min >= 0 && lat_min < \+60)");
+              "location_data " ASSERTION_LINE_RE R"( Assert: lat_min >= 0 && lat_min < \+60)");
   EXPECT_EXIT(Make("a", "", "", 90, 1, CLatLon::N, 0, 0, CLatLon::E),
-              ::testing::ExitedWithCode(1), R"(location_data \([0-9]+\) Assert: DIE)");
+              ::testing::ExitedWithCode(1), "location_data " ASSERTION_LINE_RE R"( Assert: DIE)");
 }
 
 TEST(location_data, user_line_writes_empty_texts_as_dashes) {
   const CLocationData springfield =
       Make("Springfield", "", "Freedonia", 39, 48, CLatLon::N, 89, 39, CLatLon::W);
-  char buffer[256] = {};
-  FILE* f = fmemopen(buffer, sizeof buffer, "w");
+  TempFolder folder;
+  const std::string path = folder.file("ob3d_uc.dat");
+  FILE* f = fopen(path.c_str(), "w");
+  ASSERT_NE(f, nullptr);
   springfield.Write_User_Line(f);
   fclose(f);
-  EXPECT_STREQ(buffer, "Springfield,-,Freedonia,39,48,0,89,39,3\n");
+  EXPECT_EQ(read_text_file(path), "Springfield,-,Freedonia,39,48,0,89,39,3\n");
 }
 
 }  // namespace

@@ -191,7 +191,30 @@ TEST_F(LocationListTest, shown_data_marks_by_crc_and_ignores_zero_and_strangers)
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(Description(*shown[0]), "Vancouver, CANADA");
   ASSERT_TRUE(CLocationList::Save_Is_Shown_Data());
-  EXPECT_EQ(read_file(shown_file()), "2484363350\n");
+  EXPECT_EQ(read_text_file(shown_file()), "2484363350\n");
+}
+
+// Both files may be copied from the other system: each reads the same with
+// LF and with CR LF line ends.
+TEST_F(LocationListTest, files_with_either_line_end_read_the_same) {
+  const uint32_t springfield_crc = Location_Crc32("Springfield, Freedonia");
+  for (const std::string end : {"\n", "\r\n"}) {
+    SCOPED_TRACE(end == "\n" ? "LF" : "CR LF");
+    write_file(user_file(), "Springfield,-,Freedonia,39,48,0,89,39,3" + end +
+                                "Atlantis,-,-,1,2,1,3,4,2" + end);
+    write_file(shown_file(), "2484363350" + end + std::to_string(springfield_crc) + end);
+    const std::string log = Init_Logged();
+    EXPECT_EQ(log.find("skipped"), std::string::npos) << log;
+    const CLocation* springfield = Find("Springfield, Freedonia");
+    ASSERT_NE(springfield, nullptr);
+    EXPECT_EQ(springfield->dir_ew, CLatLon::W);
+    EXPECT_TRUE(springfield->is_shown);
+    ASSERT_NE(Find("Atlantis"), nullptr);
+    EXPECT_EQ(Find("Atlantis")->dir_ew, CLatLon::E);
+    EXPECT_TRUE(Find("Vancouver, CANADA")->is_shown);
+    EXPECT_EQ(Shown_Locations().size(), 2u);
+    CSmartObjectMgr::Close();
+  }
 }
 
 TEST_F(LocationListTest, a_user_city_equal_to_a_builtin_one_shares_its_identity) {
@@ -215,8 +238,8 @@ TEST_F(LocationListTest, load_and_save_keep_every_record) {
   CLocationList::Init_Locations();
   ASSERT_TRUE(CLocationList::Save_Is_Shown_Data());
   ASSERT_TRUE(CLocationList::Save_User_Locations());
-  EXPECT_EQ(Sorted_Lines(read_file(user_file())), Sorted_Lines(users));
-  EXPECT_EQ(Sorted_Lines(read_file(shown_file())),
+  EXPECT_EQ(Sorted_Lines(read_text_file(user_file())), Sorted_Lines(users));
+  EXPECT_EQ(Sorted_Lines(read_text_file(shown_file())),
             Sorted_Lines("1154135675\n2484363350\n2484363350\n"));
   EXPECT_FALSE(file_exists(user_file() + ".tmp"));
 
@@ -254,7 +277,7 @@ TEST_F(LocationListTest, damaged_user_lines_are_skipped_logged_and_kept) {
   EXPECT_NE(log.find("line 3 skipped (dir_ns == N || dir_ns == S)"), std::string::npos);
 
   ASSERT_TRUE(CLocationList::Save_User_Locations());
-  EXPECT_EQ(Sorted_Lines(read_file(user_file())), Sorted_Lines(content));
+  EXPECT_EQ(Sorted_Lines(read_text_file(user_file())), Sorted_Lines(content));
 }
 
 // A record with a NUL byte would lose the rest of its name: it is kept and
@@ -271,9 +294,9 @@ TEST_F(LocationListTest, nul_bytes_are_refused_and_kept_byte_for_byte) {
   EXPECT_NE(Find("Leading, X"), nullptr);
   ASSERT_TRUE(CLocationList::Save_User_Locations());
   ASSERT_TRUE(CLocationList::Save_Is_Shown_Data());
-  EXPECT_EQ(Sorted_Lines(read_file(user_file())),
+  EXPECT_EQ(Sorted_Lines(read_text_file(user_file())),
             Sorted_Lines(damaged + "Doubled,-,X,1,2,0,3,4,2\nLeading,-,X,1,2,0,3,4,2\n"));
-  EXPECT_EQ(read_file(shown_file()), damaged);
+  EXPECT_EQ(read_text_file(shown_file()), damaged);
 }
 
 // Lines of random fields near every limit the reader checks: whatever a hand
@@ -301,7 +324,7 @@ TEST_F(LocationListTest, random_user_lines_never_stop_the_program_and_are_never_
   const size_t loaded = All_Locations().size() - 363;
   EXPECT_GT(loaded, 0u);
   ASSERT_TRUE(CLocationList::Save_User_Locations());
-  EXPECT_EQ(Sorted_Lines(read_file(user_file())).size(), 3000u);
+  EXPECT_EQ(Sorted_Lines(read_text_file(user_file())).size(), 3000u);
   CSmartObjectMgr::Close();
   CLocationList::Init_Locations();
   EXPECT_EQ(All_Locations().size() - 363, loaded);
@@ -317,7 +340,7 @@ TEST_F(LocationListTest, shown_lines_that_are_not_numbers_are_skipped_logged_and
         << line;
   }
   ASSERT_TRUE(CLocationList::Save_Is_Shown_Data());
-  EXPECT_EQ(Sorted_Lines(read_file(shown_file())),
+  EXPECT_EQ(Sorted_Lines(read_text_file(shown_file())),
             Sorted_Lines("Vancouver\n2484363350\n-5\n12abc\n99999999999\n"));
 }
 
@@ -340,7 +363,7 @@ TEST_F(LocationListTest, saving_creates_a_missing_program_folder) {
   CLocationList::Init_Locations();
   Find("Vancouver, CANADA")->is_shown = true;
   ASSERT_TRUE(CLocationList::Save_Is_Shown_Data());
-  EXPECT_EQ(read_file(nested + "/ob3d_is.dat"), "2484363350\n");
+  EXPECT_EQ(read_text_file(nested + "/ob3d_is.dat"), "2484363350\n");
 }
 
 }  // namespace

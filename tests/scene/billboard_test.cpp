@@ -12,6 +12,7 @@
 #include "scene/billboard2d.h"
 #include "scene/billboard3d.h"
 #include "scene/smartobjectmgr.h"
+#include "support/death_message.h"
 #include "support/offscreen_gl.h"
 
 namespace {
@@ -204,7 +205,7 @@ TEST_F(BillboardDrawTest, glow_outside_the_view_is_culled_and_not_drawn) {
 
 TEST(BillboardDeathTest, bad_sizes_and_texture_ids_are_fatal) {
   EXPECT_EXIT((new CBillboard2d)->Set_Size(0), ::testing::ExitedWithCode(1),
-              "billboard \\([0-9]+\\) Assert: size > 0");
+              "billboard " ASSERTION_LINE_RE " Assert: size > 0");
   EXPECT_EXIT((new CBillboard3d)->Set_Texture_Id(-1), ::testing::ExitedWithCode(1),
               "Assert: id >= 0");
   EXPECT_EXIT(
@@ -214,7 +215,8 @@ TEST(BillboardDeathTest, bad_sizes_and_texture_ids_are_fatal) {
         CVector3 corners[4];
         sprite->Get_Corners(1024, 768, corners);
       },
-      ::testing::ExitedWithCode(1), "billboard2d \\([0-9]+\\) Assert: Get_Size_X\\(\\) > 0");
+      ::testing::ExitedWithCode(1),
+      "billboard2d " ASSERTION_LINE_RE " Assert: Get_Size_X\\(\\) > 0");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "scene/smartobject.h"
 #include "scene/smartobjectmgr.h"
+#include "support/death_message.h"
 #include "utilitylib/timer.h"
 #include "utilitylib/timer_fake_clock.h"
 
@@ -184,7 +185,7 @@ TEST_F(SmartObjectMgrTest, base_update_moves_by_velocity_over_the_frames_simulat
 
 TEST(SmartObjectMgrDeathTest, null_arguments_are_fatal) {
   EXPECT_EXIT(CSmartObjectMgr::Add(nullptr), ::testing::ExitedWithCode(1),
-              "smartobjectmgr \\([0-9]+\\) Assert: p_object != NULL");
+              "smartobjectmgr " ASSERTION_LINE_RE " Assert: p_object != NULL");
   EXPECT_EXIT(CSmartObjectMgr::Remove(nullptr), ::testing::ExitedWithCode(1),
               "Assert: p_object != NULL");
   EXPECT_EXIT(CSmartObjectMgr::Find_Location_By_Description(nullptr), ::testing::ExitedWithCode(1),
@@ -192,7 +193,7 @@ TEST(SmartObjectMgrDeathTest, null_arguments_are_fatal) {
   EXPECT_EXIT(CSmartObjectMgr::Find_Location_By_Crc(0), ::testing::ExitedWithCode(1),
               "Assert: location_crc > 0");
   EXPECT_EXIT((new CSmartObject)->Set_Name(nullptr), ::testing::ExitedWithCode(1),
-              "smartobject \\([0-9]+\\) Assert: text != NULL");
+              "smartobject " ASSERTION_LINE_RE " Assert: text != NULL");
 }
 
 }  // namespace

@@ -21,12 +21,21 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+namespace {
+
+std::string read_all(std::ifstream in) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
 }
+
+}  // namespace
+
+std::string read_file(const std::string& path) {
+  return read_all(std::ifstream(path, std::ios::binary));
+}
+
+std::string read_text_file(const std::string& path) { return read_all(std::ifstream(path)); }
 
 void write_file(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -19,5 +19,8 @@ class TempFolder {
 
 // Whole-file helpers for tests.
 std::string read_file(const std::string& path);
+// A text file the program wrote, read in text mode: this system's line ends
+// (CR LF on Windows, LF elsewhere) come back as '\n'.
+std::string read_text_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);
 bool file_exists(const std::string& path);

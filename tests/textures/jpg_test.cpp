@@ -7,6 +7,7 @@
 #include <random>
 
 #include "jpg_samples.h"
+#include "support/death_message.h"
 #include "support/temp_folder.h"
 #include "texture_log_capture.h"
 
@@ -205,7 +206,7 @@ TEST(CJpgLoadMemory, UndecodableResourceIsAnAssertion) {
   const Bytes garbage(64, 0x42);
   int w = 0, h = 0;
   EXPECT_EXIT(CJpg::Load_Memory(garbage.data(), int(garbage.size()), &w, &h),
-              testing::ExitedWithCode(1), "jpg \\([0-9]+\\) Assert: buffer_1 != NULL");
+              testing::ExitedWithCode(1), "jpg " ASSERTION_LINE_RE " Assert: buffer_1 != NULL");
 }
 
 TEST(CJpgDecodeFile, AgreesWithTheMemoryDecoder) {

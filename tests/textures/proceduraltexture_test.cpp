@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "textures/proceduraltexture.h"
+#include "support/death_message.h"
 #include "utilitylib/random.h"
 #include "utilitylib/vector4.h"
 
@@ -162,7 +163,7 @@ TEST(proceduraltexture_death, arguments_are_checked) {
   Image image = Blank_Image();
   const CVector4 black(0, 0, 0, 255);
   EXPECT_DEATH(CProceduralTexture::Create_Midpoint_Texture(nullptr, SIZE, SIZE, 4, black, black),
-               "proceduraltexture \\([0-9]+\\) Assert: data != NULL");
+               "proceduraltexture " ASSERTION_LINE_RE " Assert: data != NULL");
   EXPECT_DEATH(
       CProceduralTexture::Create_Midpoint_Texture(image.data(), SIZE, SIZE, 3, black, black),
       "Assert: components == 4");

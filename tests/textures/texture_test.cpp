@@ -10,6 +10,7 @@
 
 #include "jpg_samples.h"
 #include "platform/platform.h"
+#include "support/death_message.h"
 #include "support/offscreen_gl.h"
 #include "support/temp_folder.h"
 #include "texture_log_capture.h"
@@ -214,7 +215,7 @@ TEST_F(TextureLoad, ResourceOnlyWhenNoFileNameIsGiven) {
 
 TEST(CTextureLoadResourceJpg, MissingResourceIsAnAssertion) {
   EXPECT_EXIT(CTexture::Load_Resource_Jpg(999), testing::ExitedWithCode(1),
-              "texture \\([0-9]+\\) Assert: p_data != NULL");
+              "texture " ASSERTION_LINE_RE " Assert: p_data != NULL");
 }
 
 TEST(CTextureData, StartsUnloadedAndAssertsOnItsInvariant) {
@@ -224,6 +225,7 @@ TEST(CTextureData, StartsUnloadedAndAssertsOnItsInvariant) {
   data.Set(3, 64, 32);
   EXPECT_EQ(data.Get_Texture_Id(), 3);
   EXPECT_EQ(data.Get_Height(), 32);
-  EXPECT_EXIT(data.Set(0, 64, 64), testing::ExitedWithCode(1), "texturedata \\([0-9]+\\) Assert: id > 0");
+  EXPECT_EXIT(data.Set(0, 64, 64), testing::ExitedWithCode(1),
+              "texturedata " ASSERTION_LINE_RE " Assert: id > 0");
   EXPECT_EXIT(data.Set(1, 64, 0), testing::ExitedWithCode(1), "Assert: height > 0");
 }

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/platform.h"
+#include "support/death_message.h"
 #include "support/temp_folder.h"
 #include "textures/texturemgr.h"
 #include "utilitylib/utility.h"
@@ -92,12 +93,12 @@ class TextureMgrTest : public ::testing::Test {
 
   // The log written since the test began.
   std::string New_Log() const {
-    const std::string log = read_file(CUtility::Log_File_Path());
+    const std::string log = read_text_file(CUtility::Log_File_Path());
     return log.size() > log_start ? log.substr(log_start) : std::string();
   }
   void Mark_Log() {
     CUtility::Log("--- test start\n");
-    log_start = read_file(CUtility::Log_File_Path()).size();
+    log_start = read_text_file(CUtility::Log_File_Path()).size();
   }
 
   // The number in the "took N ms" line, or -1.
@@ -214,7 +215,7 @@ TEST_F(TextureMgrTest, close_without_a_worker_does_nothing_and_init_twice_is_ref
   Use_Sleep_Gate(true);
   CTextureMgr::Init(Nothing_Wanted());
   EXPECT_DEATH(CTextureMgr::Init(Nothing_Wanted()),
-               "texturemgr \\([0-9]+\\) Assert: ThreadHandle == 0");
+               "texturemgr " ASSERTION_LINE_RE " Assert: ThreadHandle == 0");
   CTextureMgr::Close();
 }
 

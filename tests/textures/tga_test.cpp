@@ -9,6 +9,7 @@
 
 #include "jpg_samples.h"
 #include "platform/platform.h"
+#include "support/death_message.h"
 #include "support/offscreen_gl.h"
 #include "textures/texture.h"
 
@@ -114,5 +115,5 @@ TEST_F(LoadResourceTga, UploadsTheThirtyTwoBitSpriteAsRgbaWithItsAlpha) {
 
 TEST(CTextureLoadResourceTga, MissingResourceIsAnAssertion) {
   EXPECT_EXIT(CTexture::Load_Resource_Tga(999), testing::ExitedWithCode(1),
-              "texture \\([0-9]+\\) Assert: p_resource != NULL");
+              "texture " ASSERTION_LINE_RE " Assert: p_resource != NULL");
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "utilitylib/kvmath.h"
+#include "support/death_message.h"
 #include "utilitylib/random.h"
 #include "utilitylib/vector3.h"
 
@@ -144,7 +145,7 @@ TEST(kvmath_death, preconditions_report_their_expression) {
   double x = 0;
   int i = 0;
   EXPECT_EXIT(Clamp(x, 1, 0), ::testing::ExitedWithCode(1),
-              "kvmath \\([0-9]+\\) Assert: upper - lower > -EPSILON");
+              "kvmath " ASSERTION_LINE_RE " Assert: upper - lower > -EPSILON");
   EXPECT_EXIT(Wrap(x, 1, 1), ::testing::ExitedWithCode(1), "Assert: upper > lower");
   EXPECT_EXIT(Wrap_Int(i, 1, 0), ::testing::ExitedWithCode(1), "Assert: upper >= lower");
   EXPECT_EXIT(Random_Range(1, 0), ::testing::ExitedWithCode(1),

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "utilitylib/timer.h"
+#include "support/death_message.h"
 #include "utilitylib/timer_fake_clock.h"
 #include "utilitylib/utility.h"
 
@@ -171,7 +172,7 @@ using TimerDeathTest = TimerTest;
 
 TEST_F(TimerDeathTest, out_of_range_acceleration_is_fatal) {
   EXPECT_EXIT(CTimer::Set_Time_Acceleration(1.01), ::testing::ExitedWithCode(1),
-              "utilitylib/timer \\([0-9]+\\) Assert: normalized_scalar >= 0 && "
+              "utilitylib/timer " ASSERTION_LINE_RE " Assert: normalized_scalar >= 0 && "
               "normalized_scalar <= 1.0");
   EXPECT_EXIT(CTimer::Set_Time_Acceleration(-0.01), ::testing::ExitedWithCode(1),
               "normalized_scalar");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "utilitylib/kvmath.h"
+#include "support/death_message.h"
 #include "utilitylib/random.h"
 #include "utilitylib/vector3.h"
 #include "utilitylib/vector4.h"
@@ -59,14 +60,14 @@ TEST(vector3, to_string_shares_one_buffer) {
 TEST(vector_death, preconditions_report_their_expression) {
   CVector3 zero;
   EXPECT_EXIT(zero.Normalize(), ::testing::ExitedWithCode(1),
-              "utilitylib/vector3 \\([0-9]+\\) Assert: length > 0");
+              "utilitylib/vector3 " ASSERTION_LINE_RE " Assert: length > 0");
   EXPECT_EXIT(zero.To_Float_Array(nullptr), ::testing::ExitedWithCode(1),
               "Assert: float_array != NULL");
   EXPECT_EXIT(zero.Clamp(1, 0), ::testing::ExitedWithCode(1),
               "Assert: upper - lower > -EPSILON");
   CVector4 four;
   EXPECT_EXIT(four.Clamp(1, 0), ::testing::ExitedWithCode(1),
-              "utilitylib/vector4 \\([0-9]+\\) Assert: upper - lower > -EPSILON");
+              "utilitylib/vector4 " ASSERTION_LINE_RE " Assert: upper - lower > -EPSILON");
 }
 
 }  // namespace
