@@ -1,6 +1,7 @@
 // The static controls of a Win32 settings page that are more than text: the
-// link (underlined, a hand pointer, clicks reported through SS_NOTIFY; the
-// page colours it blue) and the picture scaled into its box.
+// link (underlined, a hand pointer, clicks reported through SS_NOTIFY, the
+// keyboard's Tab and Enter as for a button; the page colours it blue), the
+// colour swatch, and the picture scaled into its box.
 #include "platform/win32_page.h"
 
 namespace platform::win32 {
@@ -13,12 +14,52 @@ struct Link {
   HFONT underlined;
 };
 
+bool is_enter(LPARAM message) {
+  const auto* key = reinterpret_cast<const MSG*>(message);
+  return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+}
+
+// A focused link shows the focus rectangle around its text.
+void draw_focus(HWND control) {
+  char text[256] = {};
+  GetWindowTextA(control, text, sizeof text);
+  HDC dc = GetDC(control);
+  HGDIOBJ old_font =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  RECT area{};
+  DrawTextA(dc, text, -1, &area, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  RECT client{};
+  GetClientRect(control, &client);
+  area.right = area.right < client.right ? area.right : client.right;
+  area.bottom = client.bottom;
+  DrawFocusRect(dc, &area);
+  SelectObject(dc, old_font);
+  ReleaseDC(control, dc);
+}
+
 LRESULT CALLBACK link_proc(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* link = reinterpret_cast<Link*>(GetWindowLongPtrA(control, GWLP_USERDATA));
   switch (message) {
     case WM_SETCURSOR:
       SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
       return TRUE;
+    case WM_GETDLGCODE:  // Enter opens the link instead of pressing OK
+      if (is_enter(lparam)) return DLGC_WANTMESSAGE;
+      break;
+    case WM_KEYDOWN:
+      if (wparam != VK_RETURN) break;
+      SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(control));
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(control, nullptr, TRUE);
+      break;
+    case WM_PAINT: {
+      LRESULT result = CallWindowProcA(link->static_proc, control, message, wparam, lparam);
+      if (GetFocus() == control) draw_focus(control);
+      return result;
+    }
     case WM_NCDESTROY: {
       LRESULT result = CallWindowProcA(link->static_proc, control, message, wparam, lparam);
       SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->static_proc));
@@ -27,8 +68,9 @@ LRESULT CALLBACK link_proc(HWND control, UINT message, WPARAM wparam, LPARAM lpa
       return result;
     }
     default:
-      return CallWindowProcA(link->static_proc, control, message, wparam, lparam);
+      break;
   }
+  return CallWindowProcA(link->static_proc, control, message, wparam, lparam);
 }
 
 // The control's font with underlining added.

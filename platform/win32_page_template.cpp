@@ -91,7 +91,7 @@ DWORD kind_style(const ControlTemplate& control) {
     case ControlKind::Icon:
       return SS_ICON;
     case ControlKind::Link:
-      return SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
+      return SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_TABSTOP;
   }
   return 0;
 }

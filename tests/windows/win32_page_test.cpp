@@ -184,6 +184,18 @@ TEST_F(Win32PageTest, ClosingWhileShownLeavesThePageBeforeItIsDestroyed) {
   EXPECT_EQ(logic.events[1], std::make_pair(0, DialogEvent::PageDestroyed));
 }
 
+TEST_F(Win32PageTest, ALinkTakesTheKeyboardAndEnterOpensIt) {
+  EXPECT_TRUE(Style_Of(LINK) & WS_TABSTOP);
+  SetFocus(Item(LINK));
+  ASSERT_EQ(GetFocus(), Item(LINK));
+  MSG enter{Item(LINK), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(SendMessageA(Item(LINK), WM_GETDLGCODE, VK_RETURN,
+                           reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE)
+      << "Enter goes to the link, not to the sheet's OK";
+  SendMessageA(Item(LINK), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(Heard(LINK, DialogEvent::Clicked));
+}
+
 TEST_F(Win32PageTest, ListsKeepTheirOrderAndFindTheVeryText) {
   adapter.List_Add(LIST, "Berlin");
   adapter.List_Add(LIST, "athens");
