@@ -365,12 +365,18 @@ TEST_F(SheetE2eTest, ChooseStoresTheChosenColourAsBlueGreenRedAndTheCustomMode) 
       << std::hex << OptionsKey().Word("CustomSunColor");
 }
 
-TEST_F(SheetE2eTest, ASecondSettingsStartEndsAtOnceWhileTheFirstSheetStaysOpen) {
+TEST_F(SheetE2eTest, ASecondSettingsStartEndsAtOnceAndBringsTheOpenSheetToTheFront) {
   ASSERT_NE(Open_Sheet(), nullptr);
-  const ProgramResult second = run_program(program_argv({"/c"}), {}, END_TIMEOUT_S);
-  EXPECT_FALSE(second.timed_out);
+  const HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                                     200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(other);
+  Pump_Until([&] { return GetForegroundWindow() == other; }, 5);
+  RunningProgram second(program_argv({"/c"}), {});
+  EXPECT_TRUE(Pump_Until([&] { return second.wait(0); }, END_TIMEOUT_S));
   EXPECT_FALSE(settings->wait(0.5)) << "the first sheet stays";
   EXPECT_EQ(FindWindowA(SHEET_CLASS, SHEET_CAPTION), sheet);
+  EXPECT_TRUE(Pump_Until([&] { return GetForegroundWindow() == sheet; }, 5));
+  DestroyWindow(other);
   EXPECT_FALSE(Close_Sheet().timed_out);
 }
 
