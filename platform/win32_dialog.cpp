@@ -45,7 +45,9 @@ struct Tasks {
   std::mutex lock;
   std::vector<Task> waiting;     // guarded by lock
   std::map<UINT_PTR, Task> due;  // the sheet's thread only, by timer id
-  UINT_PTR next_timer = 1;       // the sheet's thread only
+  // The sheet's thread only; far from the small ids of the sheet's own
+  // timers, which pass on untouched.
+  UINT_PTR next_timer = 0xB3D0;
 };
 
 Tasks& tasks() {
