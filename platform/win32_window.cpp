@@ -156,6 +156,19 @@ void cover_virtual_desktop(HWND window) {
   EnumChildWindows(window, send_child_client_size, 0);
 }
 
+// A preview's main window is a child of another program's window. When that
+// program destroys its window, its thread sends WM_DESTROY to our windows
+// one after the other, parent first; the quit that our main window posts
+// can end our message loop before the send for its GL child arrives, and
+// then the child's shut-down never runs. So a window destroyed from another
+// thread destroys its own children here, on this thread, first.
+void destroy_children_when_sent(HWND window) {
+  if (!InSendMessage()) return;
+  while (HWND child = GetWindow(window, GW_CHILD)) {
+    if (!DestroyWindow(child)) return;
+  }
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   const WindowProc proc = procedure_of(window);
   if (!proc) return DefWindowProcA(window, message, wparam, lparam);
@@ -163,6 +176,7 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     detach_input_context(window);
     lparam = reinterpret_cast<LPARAM>(state().creating);
   } else if (message == WM_DESTROY) {
+    destroy_children_when_sent(window);
     restore_input_context(window);
   } else if (message == WM_DISPLAYCHANGE && is_full_screen(window)) {
     cover_virtual_desktop(window);
