@@ -81,7 +81,18 @@ bool refuse_256_colours() {
   return false;
 }
 
-void create_child_window(platform::WindowHandle window) {
+// A window inside a hosting program's window goes when that program closes
+// it, which may happen while the saver is still starting: the saver then
+// ends quietly, as when its window is closed later, rather than reporting
+// a failure that is nobody's.
+bool was_taken_by_host(platform::WindowHandle window) {
+  if (windows().is_window(window)) return false;
+  CUtility::Log("  the window was closed by its host\n");
+  return true;
+}
+
+// False when the main window went with its host before the child was made.
+bool create_child_window(platform::WindowHandle window) {
   const platform::Size size = windows().client_size(window);
   CUtility::Log("RegisterClass...\n");
   const bool registered =
@@ -91,8 +102,10 @@ void create_child_window(platform::WindowHandle window) {
   const platform::WindowHandle child = windows().create_window(platform::WindowCreate{
       CHILD_CLASS_NAME, CHILD_CLASS_NAME, platform::WindowKind::Child, window, 0, 0, size.width,
       size.height});
+  if (!child && was_taken_by_host(window)) return false;
   Check_Api_Result(static_cast<intptr_t>(child), 0, "CreateWindow", windows().last_error());
   ChildWindow = child;
+  return true;
 }
 
 // The GL child keeps covering the main window, which a preview's or a host
@@ -118,8 +131,10 @@ bool start_saver(platform::WindowHandle window) {
   CResolution::Set_Bits_Per_Pixel(bits_per_pixel);
   if (bits_per_pixel == REFUSED_BITS_PER_PIXEL) return refuse_256_colours();
   hold_off_screen_blanking(true);
-  create_child_window(window);
-  return true;
+  if (create_child_window(window)) return true;
+  hold_off_screen_blanking(false);
+  stop_music();
+  return false;
 }
 
 // The window-system calls that make the GL context, in their order.
@@ -153,12 +168,13 @@ void log_renderer_kind(const platform::ContextInfo& info) {
 
 // The backend makes every call at once; the log then tells them in their
 // order up to a failing one, with the pixel format's kind after its
-// description.
-void create_gl_context(platform::WindowHandle window) {
+// description. False when the window went with its host first.
+bool create_gl_context(platform::WindowHandle window) {
   const platform::Size size = windows().client_size(window);
   platform::ContextInfo info{};
   const bool created =
       platform::api().context.create(window, size.width, size.height, {}, &info);
+  if (!created && was_taken_by_host(window)) return false;
   const char* failed_call = info.failed_call ? info.failed_call : "wglCreateContext";
   for (const char* step : CONTEXT_STEPS) {
     CUtility::Log("%s...\n", step);
@@ -167,6 +183,7 @@ void create_gl_context(platform::WindowHandle window) {
   }
   Check_Api_Result(created, false, failed_call, info.error);
   Start_Frame_Pacing(info.swap_interval, windows().refresh_rate());
+  return true;
 }
 
 void log_gl_strings() {
@@ -175,15 +192,16 @@ void log_gl_strings() {
   CUtility::Log("Version   = %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)));
 }
 
-void create_child(platform::WindowHandle window) {
+bool create_child(platform::WindowHandle window) {
   CUtility::Log("ScreenSaverChildProc:WM_CREATE\n");
-  create_gl_context(window);
+  if (!create_gl_context(window)) return false;
   Start_Texture_Worker();
   log_gl_strings();
   Init_Frame_Driver();
   windows().invalidate(window);
   CTimer::Init();
   CTimer::Set_Time_Acceleration(COptions::FactorTimeAcceleration.Get());
+  return true;
 }
 
 void resize_child(intptr_t lparam) {
@@ -202,9 +220,11 @@ void paint_frame(platform::WindowHandle window) {
   windows().validate(window);
   CTimer::Tick();
   Update_Frame();
-  Render_Frame();
-  glFlush();
-  platform::api().context.swap_buffers();
+  if (platform::api().context.begin_frame()) {
+    Render_Frame();
+    glFlush();
+    platform::api().context.swap_buffers();
+  }
   Pace_Frame();
   windows().invalidate(window);
 }
@@ -290,8 +310,7 @@ intptr_t ScreenSaverChildProc(platform::WindowHandle window, uint32_t message,
                               uintptr_t wparam, intptr_t lparam) {
   switch (message) {
     case platform::WM_CREATE:
-      create_child(window);
-      return 0;
+      return create_child(window) ? 0 : -1;
     case platform::WM_DESTROY:
       destroy_child();
       return 0;

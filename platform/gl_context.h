@@ -40,6 +40,11 @@ struct ContextApi {
                  const ContextRequest& request, ContextInfo* info);
   // Offscreen only: follows a resize of the headless window.
   void (*resize)(int width, int height);
+  // Called before a frame is drawn: false when the window is gone and the
+  // frame must not be drawn. A true answer is followed by swap_buffers,
+  // which ends the frame. Only backends whose window can vanish mid-frame
+  // need more than the default.
+  bool (*begin_frame)() = [] { return true; };
   void (*swap_buffers)();
   // Releases the context from the thread and deletes it.
   void (*destroy)();

@@ -19,10 +19,14 @@ namespace {
 
 // Win32's code for "no pixel format fits", reported when no configuration does.
 const uint32_t ERROR_INVALID_PIXEL_FORMAT = 2000;
+// Win32's code for a window that no longer exists.
+const uint32_t ERROR_INVALID_WINDOW_HANDLE = 1400;
 
 struct State {
   GLXContext context = nullptr;
   Window window = None;
+  // The window lies in another client's window; frames hold the server.
+  bool hosted = false;
 };
 
 State& state() {
@@ -138,11 +142,11 @@ bool fail(ContextInfo* info, const char* call, uint32_t error) {
   return false;
 }
 
-bool create(WindowHandle window, int, int, const ContextRequest& request, ContextInfo* info) {
-  Display* display = x11::display();
+bool create_current(Display* display, Window window, const ContextRequest& request,
+                    ContextInfo* info) {
   State& s = state();
   Candidate chosen{};
-  if (!display || !choose_config(display, window, request, &chosen)) {
+  if (!choose_config(display, window, request, &chosen)) {
     return fail(info, "ChoosePixelFormat", ERROR_INVALID_PIXEL_FORMAT);
   }
   x11::ErrorTrap trap(display);
@@ -161,16 +165,44 @@ bool create(WindowHandle window, int, int, const ContextRequest& request, Contex
   return true;
 }
 
+// Making the context current reads the window's size as drawing does, so a
+// hosted window is held for it too, and the hold lasts until the first
+// frame has been drawn (see x11_server_hold.cpp).
+bool create(WindowHandle window, int, int, const ContextRequest& request, ContextInfo* info) {
+  Display* display = x11::display();
+  if (!display) return fail(info, "ChoosePixelFormat", ERROR_INVALID_PIXEL_FORMAT);
+  State& s = state();
+  s.hosted = x11::inside_foreign_window(display, window);
+  if (s.hosted && !x11::hold_server_for(display, window)) {
+    x11::release_server(display);
+    return fail(info, "ChoosePixelFormat", ERROR_INVALID_WINDOW_HANDLE);
+  }
+  return create_current(display, window, request, info);
+}
+
 void resize(int, int) {}
 
+bool begin_frame() {
+  State& s = state();
+  if (!s.context || !s.hosted) return true;
+  Display* display = x11::display();
+  if (x11::hold_server_for(display, s.window)) return true;
+  x11::release_server(display);
+  return false;
+}
+
 void swap_buffers() {
-  if (state().context) glXSwapBuffers(x11::display(), state().window);
+  State& s = state();
+  if (!s.context) return;
+  glXSwapBuffers(x11::display(), s.window);
+  x11::release_server(x11::display());
 }
 
 void destroy() {
   State& s = state();
   if (!s.context) return;
   Display* display = x11::display();
+  x11::release_server(display);
   x11::ErrorTrap trap(display);
   glXMakeCurrent(display, None, nullptr);
   glXDestroyContext(display, s.context);
@@ -184,6 +216,7 @@ void destroy() {
 void connect_context(ContextApi& context) {
   context.create = create;
   context.resize = resize;
+  context.begin_frame = begin_frame;
   context.swap_buffers = swap_buffers;
   context.destroy = destroy;
 }

@@ -88,11 +88,6 @@ WindowHandle parent(WindowHandle window) {
   return record ? record->parent : 0;
 }
 
-Size client_size(WindowHandle window) {
-  const WindowRecord* record = find(window);
-  return record ? record->size : Size{0, 0};
-}
-
 void resize_window(WindowHandle window, Size size) { follow_client_size(window, size); }
 
 bool post_message(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) {
@@ -246,6 +241,11 @@ std::string window_title(WindowHandle window) {
 }
 
 void set_last_error(uint32_t code) { state().last_error = code; }
+
+Size client_size(WindowHandle window) {
+  const WindowRecord* record = find(window);
+  return record ? record->size : Size{0, 0};
+}
 
 void follow_client_size(WindowHandle window, Size size) {
   WindowRecord* record = find(window);

@@ -36,6 +36,8 @@ bool get_message_with(Message* message, const NativeHooks* hooks);
 
 // Facts about a window of the table.
 bool is_known_window(WindowHandle window);
+// The client size last recorded for a window of the table ({0, 0}: unknown).
+Size client_size(WindowHandle window);
 bool is_cursor_hidden(WindowHandle window);
 std::string window_title(WindowHandle window);
 void set_last_error(uint32_t code);

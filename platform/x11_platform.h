@@ -39,6 +39,17 @@ void connect_message_box(SystemApi& system);
 // and DPMS (x11_screen_blanking.cpp).
 void suspend_screen_blanking(bool suspend);
 
+// True when the window lies inside a window of another client (a hosting
+// program), which may destroy it together with its own at any moment
+// (x11_server_hold.cpp).
+bool inside_foreign_window(Display* display, Window window);
+// Grabs the server, unless it is held already, so that no other client's
+// request is carried out until release_server; says whether the window
+// still exists. The grab holds either way.
+bool hold_server_for(Display* display, Window window);
+// Ends the grab, if there is one.
+void release_server(Display* display);
+
 // The monitors and the display's refresh rate (x11_monitors.cpp).
 void connect_monitors(WindowApi& window);
 // Asks for the events of the screen's monitors changing (RandR).

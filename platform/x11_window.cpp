@@ -139,9 +139,16 @@ Window create_full_screen(const WindowCreate& create) {
 }
 
 // A child gets no background, so that nothing is painted over the GL
-// picture between frames.
+// picture between frames. One inside another client's window is made with
+// the server held, which stays held until its first frame is drawn (see
+// x11_server_hold.cpp); a parent already gone refuses the creation.
 Window create_child(const WindowCreate& create) {
   Display* display = state().display;
+  if (inside_foreign_window(display, create.parent) &&
+      !hold_server_for(display, create.parent)) {
+    release_server(display);
+    return 0;
+  }
   XSetWindowAttributes attributes{};
   attributes.event_mask = CHILD_EVENTS;
   ErrorTrap trap(display);
@@ -442,12 +449,18 @@ bool native_attributes(WindowHandle window, XWindowAttributes* attributes) {
   return trap.error() == 0 && status != 0;
 }
 
+// Asked of the server for our own windows too: one inside a hosting
+// program's window goes with it before its DestroyNotify is read.
 bool is_window(WindowHandle window) {
   XWindowAttributes attributes;
-  return headless::is_known_window(window) || native_attributes(window, &attributes);
+  return native_attributes(window, &attributes);
 }
 
+// Our own windows answer from the table, which follows their every
+// ConfigureNotify: one that a hosting program destroyed keeps its size until
+// its DestroyNotify closes it, rather than reading as empty.
 Size client_size(WindowHandle window) {
+  if (headless::is_known_window(window)) return headless::client_size(window);
   XWindowAttributes attributes;
   if (!native_attributes(window, &attributes)) return Size{0, 0};
   return Size{attributes.width, attributes.height};
@@ -589,6 +602,7 @@ Display* display() { return state().display; }
 void release_input() {
   State& s = state();
   if (!s.display) return;
+  release_server(s.display);
   XUngrabKeyboard(s.display, CurrentTime);
   XUngrabPointer(s.display, CurrentTime);
   for (const auto& [window, native] : s.windows) {
