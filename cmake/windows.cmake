@@ -29,7 +29,7 @@ include_directories(BEFORE SYSTEM ${CMAKE_SOURCE_DIR}/platform/win32_gl)
 
 set(OB3D_PLATFORM_SOURCES "")
 foreach(name IN ITEMS select command_line windows_version win32_wake_signal headless_window png_writer text_encoding
-        win32_clock win32_system win32_resources win32_window win32_shell win32_dialog
+        win32_clock win32_system win32_resources win32_window win32_shell win32_dialog win32_password
         win32_page win32_page_template win32_page_lists win32_page_statics win32_page_choosers
         wgl_context wgl_pbuffer registry_store)
   list(APPEND OB3D_PLATFORM_SOURCES ${CMAKE_SOURCE_DIR}/platform/${name}.cpp)

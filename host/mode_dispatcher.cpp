@@ -2,6 +2,7 @@
 #include "host/mode_dispatcher.h"
 
 #include "host/saver_host.h"
+#include "host/saver_password.h"
 #include "host/saver_steps.h"
 #include "platform/platform.h"
 
@@ -56,6 +57,7 @@ bool Needs_Window_System(SaverMode mode) {
 }
 
 int Run_Mode(const ModeRequest& request) {
+  Windows9x = platform::api().password.is_windows_9x();
   switch (request.mode) {
     case SaverMode::Configure:
       return Run_Configuration_Mode(Configuration_Owner(request.window));
@@ -65,6 +67,7 @@ int Run_Mode(const ModeRequest& request) {
       if (request.window == 0 || !platform::api().window.is_window(request.window)) return -1;
       return Run_Saver(request.window);
     case SaverMode::ChangePassword:
+      return Change_Password(Configuration_Owner(request.window));
     case SaverMode::Invalid:
       break;
   }

@@ -30,7 +30,7 @@ bool Needs_Window_System(SaverMode mode);
 
 // Runs the mode and returns the process exit code: -1 for anything not
 // understood, a preview window that does not exist, or a password change
-// (this system has no saver password of its own).
+// on a system other than Windows 95, 98 or Me.
 int Run_Mode(const ModeRequest& request);
 
 // Parse_Mode and Run_Mode together.

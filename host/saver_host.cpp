@@ -1,13 +1,14 @@
 // The screensaver host: main window, message loop and close rules.
 //
-// This system has no saver password of its own (locking belongs to the
-// screen locker), so the host never verifies one: closing is always
-// allowed, exactly as on Windows NT.
+// Only Windows 95, 98 and Me ask for a saver password before closing
+// (host/saver_password.h); everywhere else locking belongs to the system,
+// and closing is always allowed.
 #include "host/saver_host.h"
 
 #include <atomic>
 #include <cstdlib>
 
+#include "host/saver_password.h"
 #include "host/saver_window.h"
 #include "platform/platform.h"
 
@@ -99,15 +100,35 @@ bool is_swallowed_command(uintptr_t command) {
 
 const uintptr_t POWER_SUSPEND_REQUEST = 3;
 
+// Input and system events that end the full-screen saver; in the hosted
+// mode the hosting program decides that instead.
+void apply_close_rules(platform::WindowHandle window, uint32_t message, uintptr_t wparam) {
+  const bool input_closes = !HostedMode;
+  if (input_closes && ((message == platform::WM_ACTIVATEAPP && wparam == 0) ||
+                       (message == platform::WM_POWER && wparam == POWER_SUSPEND_REQUEST) ||
+                       is_close_key_or_button(message))) {
+    close_window(window);
+  } else if (message == platform::WM_SHOWWINDOW && wparam != 0) {
+    windows().hide_cursor(window);
+  } else if (input_closes && message == platform::WM_MOUSEMOVE) {
+    apply_mouse_rule(window);
+  }
+}
+
 // Creates the main window and runs the message loop until it is gone.
 int run_main_window(const platform::WindowCreate& create, bool take_foreground) {
   platform::WindowApi& api = windows();
   install_close_signals();
-  if (!api.register_class(platform::WindowClass{SAVER_CLASS_NAME, ScreenSaverHostProc})) return 0;
-  const platform::WindowHandle main_window = api.create_window(create);
-  if (!main_window) return 0;
-  if (take_foreground) api.set_foreground_window(main_window);
-  return run_message_loop(main_window);
+  Register_Auto_Play_Message();
+  int exit_code = 0;
+  if (api.register_class(platform::WindowClass{SAVER_CLASS_NAME, ScreenSaverHostProc})) {
+    if (const platform::WindowHandle main_window = api.create_window(create)) {
+      if (take_foreground) api.set_foreground_window(main_window);
+      exit_code = run_message_loop(main_window);
+    }
+  }
+  Password_Unload();
+  return exit_code;
 }
 
 }  // namespace
@@ -122,6 +143,7 @@ int Run_Saver(platform::WindowHandle parent) {
     api.set_foreground_window(running);
     return 0;
   }
+  Password_Init();
   return run_main_window(full_screen_window(), true);
 }
 
@@ -143,6 +165,7 @@ intptr_t ScreenSaverHostProc(platform::WindowHandle window, uint32_t message, ui
     case platform::WM_SETTEXT:
       return 0;
     case platform::WM_PAINT:
+      if (CloseConfirmed) return windows().default_window_proc(window, message, wparam, lparam);
       if (!PreviewMode) windows().hide_cursor(window);
       break;
     case platform::WM_HELP:
@@ -153,7 +176,16 @@ intptr_t ScreenSaverHostProc(platform::WindowHandle window, uint32_t message, ui
       if (!PreviewMode && is_swallowed_command(wparam)) return 0;
       break;
     case platform::WM_TIMER:
+      if (CloseConfirmed) return 0;
       platform::api().clock.sleep_ms(0);
+      break;
+    case platform::WM_KEYDOWN:
+    case platform::WM_SYSKEYDOWN:
+    case platform::WM_MOUSEMOVE:
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_RBUTTONDOWN:
+    case platform::WM_MBUTTONDOWN:
+      if (CloseConfirmed) return windows().default_window_proc(window, message, wparam, lparam);
       break;
     default:
       break;
@@ -163,21 +195,25 @@ intptr_t ScreenSaverHostProc(platform::WindowHandle window, uint32_t message, ui
 
 intptr_t ScreenSaverDefaultProc(platform::WindowHandle window, uint32_t message,
                                 uintptr_t wparam, intptr_t lparam) {
-  if (!PreviewMode) {
-    if (message == platform::WM_SETCURSOR) {
-      windows().hide_cursor(window);
-      return 1;
+  if (!PreviewMode && !CloseConfirmed) {
+    if (Windows9x && message == platform::WM_CLOSE) {
+      if (!Verify_Password(window)) {
+        saved_cursor = windows().cursor_position();
+        return 0;
+      }
+    } else if (Windows9x && message == WM_VERIFY_PASSWORD) {
+      return Password_Check_Answer(window);
+    } else if (!Password_Check_In_Progress()) {
+      if (message == platform::WM_SETCURSOR) {
+        windows().hide_cursor(window);
+        return 1;
+      }
+      apply_close_rules(window, message, wparam);
     }
-    const bool input_closes = !HostedMode;
-    if (input_closes && ((message == platform::WM_ACTIVATEAPP && wparam == 0) ||
-                         (message == platform::WM_POWER && wparam == POWER_SUSPEND_REQUEST) ||
-                         is_close_key_or_button(message))) {
-      close_window(window);
-    } else if (message == platform::WM_SHOWWINDOW && wparam != 0) {
-      windows().hide_cursor(window);
-    } else if (input_closes && message == platform::WM_MOUSEMOVE) {
-      apply_mouse_rule(window);
-    }
+  }
+  if (Auto_Play_Message() != 0 && message == Auto_Play_Message()) {
+    close_window(window);
+    return Password_Protected() ? 1 : 0;
   }
   return windows().default_window_proc(window, message, wparam, lparam);
 }

@@ -16,6 +16,7 @@
 #include "platform/gl_context.h"
 #include "platform/shell.h"
 #include "platform/dialog.h"
+#include "platform/password.h"
 
 namespace platform {
 
@@ -28,6 +29,7 @@ struct Platform {
   ContextApi context;
   ShellApi shell;
   DialogApi dialog;
+  PasswordApi password;
 };
 
 // Window-system backends. Native is the desktop's own: X11 with GLX on

@@ -23,6 +23,7 @@ Platform connect_defaults() {
   registry::connect_store(table.store);
   win32::connect_shell(table.shell);
   win32::connect_dialog(table.dialog);
+  win32::connect_password(table.password);
   return table;
 }
 
@@ -40,6 +41,7 @@ Platform connect_defaults() {
   file::connect_store(table.store);
   posix::connect_shell(table.shell);
   gtk::connect_dialog(table.dialog);
+  absent::connect_password(table.password);
   return table;
 }
 

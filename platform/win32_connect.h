@@ -11,6 +11,8 @@ void connect_system(SystemApi& system);
 void connect_resources(ResourceApi& resources);
 void connect_shell(ShellApi& shell);
 void connect_dialog(DialogApi& dialog);
+// The saver password services of Windows 95, 98 and Me.
+void connect_password(PasswordApi& password);
 // Real windows and the WGL context on them; always succeeds.
 bool connect(Platform& table);
 

@@ -208,6 +208,12 @@ TEST_F(SaverE2eTest, UnknownSwitchesAndPreviewsWithoutAWindowEndWithMinus1) {
   }
 }
 
+// The NT family locks the screen itself, so it has no saver password to change.
+TEST_F(SaverE2eTest, PasswordChangeEndsWithMinus1OnNt) {
+  const ProgramResult result = run_program(program_argv({"/a", "0"}), {}, END_TIMEOUT_S);
+  EXPECT_EQ(DWORD(result.exit_code), 0xFFFFFFFF) << result.err;
+}
+
 // Part of "reg query"'s answer: "    Name    REG_DWORD    0x1".
 std::string Reg_Query_Line(const std::string& output, const std::string& name) {
   const size_t at = output.find("    " + name + "    ");
