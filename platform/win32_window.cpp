@@ -169,6 +169,22 @@ void destroy_children_when_sent(HWND window) {
   }
 }
 
+// Win32 names the thread that gains the activation; the saver's procedures
+// are given its process, as on every system, so that they can tell their
+// own music player from any other program. Windows XP cannot tell (0).
+LPARAM process_of_thread(LPARAM thread_id) {
+  using ProcessIdOfThread = DWORD(WINAPI*)(HANDLE);
+  static const auto process_id_of_thread = reinterpret_cast<ProcessIdOfThread>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                             "GetProcessIdOfThread")));
+  if (!process_id_of_thread) return 0;
+  HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, DWORD(thread_id));
+  if (!thread) return 0;
+  const DWORD process = process_id_of_thread(thread);
+  CloseHandle(thread);
+  return LPARAM(process);
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   const WindowProc proc = procedure_of(window);
   if (!proc) return DefWindowProcA(window, message, wparam, lparam);
@@ -180,6 +196,8 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     restore_input_context(window);
   } else if (message == WM_DISPLAYCHANGE && is_full_screen(window)) {
     cover_virtual_desktop(window);
+  } else if (message == WM_ACTIVATEAPP && !wparam) {
+    lparam = process_of_thread(lparam);
   }
   return proc(to_handle(window), message, wparam, lparam);
 }

@@ -26,8 +26,9 @@ constexpr uint32_t WM_PAINT = 0x000F;
 constexpr uint32_t WM_CLOSE = 0x0010;
 constexpr uint32_t WM_QUIT = 0x0012;
 constexpr uint32_t WM_SHOWWINDOW = 0x0018;
-// WM_ACTIVATEAPP's lParam with wParam 0 names who gains the activation: here
-// the process id (0 when unknown), on Win32 the thread id.
+// WM_ACTIVATEAPP's lParam with wParam 0 names who gains the activation: its
+// process id (0 when unknown), on every system (Win32's own message names
+// the thread; the backend gives its process instead).
 constexpr uint32_t WM_ACTIVATEAPP = 0x001C;
 constexpr uint32_t WM_SETCURSOR = 0x0020;
 constexpr uint32_t WM_POWER = 0x0048;
