@@ -30,6 +30,9 @@ constexpr double LINK_CONTRAST = 3.0;
 // The sheet's window as drawn, with the page in it.
 struct Picture {
   explicit Picture(GtkWidget* inside) : window(gtk_widget_get_toplevel(inside)) {
+    // A loaded machine may run a step before the toolkit's first layout of
+    // the window; drawing then leaves widgets out, so the layout is done now.
+    gtk_container_check_resize(GTK_CONTAINER(window));
     int width = gtk_widget_get_allocated_width(window);
     int height = gtk_widget_get_allocated_height(window);
     surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
