@@ -8,16 +8,8 @@
 # Usage: tools/windows-saver-screenshot.sh [build folder] (build-windows)
 set -e
 cd "$(dirname "$0")/.."
-build=${1:-build-windows}
-scr=$PWD/$build/orbalune3d.scr
-[ -f "$scr" ] || { echo "no $scr: build it first (tools/build-windows.sh)" >&2; exit 1; }
-WINEPREFIX=${WINEPREFIX:-$PWD/$build/wineprefix}
-WINEDEBUG=-all
-WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
-[ -d "$WINEPREFIX" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-home=$(mktemp -d "${TMPDIR:-/tmp}/ob3d-saver-picture.XXXXXX")
-export ORBALUNE3D_HOME="Z:$home" scr
+picture_kind=saver-picture
+. tools/wine-pictures-setup.sh
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   /usr/lib/wine/wine64 "$scr" /s &
   saver=$!
