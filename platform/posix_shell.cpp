@@ -20,7 +20,6 @@
 
 #include "platform/posix_shell_gio.h"
 #include "platform/shell.h"
-#include "platform/text_encoding.h"
 
 extern char** environ;
 
@@ -35,10 +34,11 @@ int spawn(const std::vector<std::string>& argv, int* error_code) {
     *error_code = ENOENT;
     return 0;
   }
-  std::vector<std::string> system_argv;
-  for (const auto& arg : argv) system_argv.push_back(latin1_to_utf8(arg));
+  // The words go to the system unchanged: the program's path is the file
+  // system's bytes, and the switches are ASCII.
+  std::vector<std::string> words = argv;
   std::vector<char*> args;
-  for (auto& arg : system_argv) args.push_back(arg.data());
+  for (auto& word : words) args.push_back(word.data());
   args.push_back(nullptr);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);

@@ -89,13 +89,12 @@ bool gio_open_url(const char* url, int* error_code) {
 }
 
 // The entry's whole command line, wrappers ("env VAR=1 player %U", Flatpak
-// and Snap launchers) and field codes included. A command line the
-// program's own text cannot hold is not offered.
+// and Snap launchers) and field codes included, in the file system's bytes
+// like the document's path beside it in the log.
 std::string gio_find_default_application(const char* document) {
   GRef<GAppInfo> app = default_application(document);
   const char* command_line = app ? g_app_info_get_commandline(app.get()) : nullptr;
-  if (!command_line || !*command_line) return "";
-  return utf8_to_latin1(command_line).value_or("");
+  return command_line ? command_line : "";
 }
 
 // The document goes to the entry's command line as a file (its path for %f,

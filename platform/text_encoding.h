@@ -1,16 +1,12 @@
 // Single-byte text <-> UTF-8 at the edges where the program's text meets
-// UTF-8 (toolkits, file names, terminals). The program's text is
-// Windows-1252; the Latin-1 pair remains for callers not yet moved over.
+// UTF-8 (toolkits, terminals). The program's text is Windows-1252; file
+// names stay the file system's bytes and are not converted.
 #pragma once
 
 #include <optional>
 #include <string>
 
 namespace platform {
-
-std::string latin1_to_utf8(const std::string& latin1);
-// Empty when the text holds a character outside Latin-1 or is not UTF-8.
-std::optional<std::string> utf8_to_latin1(const std::string& utf8);
 
 // The byte that stands for the code point in Windows-1252; empty when the
 // code page has none. The five bytes that Windows-1252 leaves undefined

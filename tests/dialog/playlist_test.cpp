@@ -196,6 +196,18 @@ TEST_F(Playlist, the_default_player_gets_the_playlist_as_one_argument_and_quits_
   EXPECT_TRUE(process_ends(desktop.player_pid()));
 }
 
+// The stored path is the file system's bytes: UTF-8 Cyrillic in the folder
+// and a byte that is no UTF-8 in the name reach the player unchanged.
+TEST_F(Playlist, a_playlist_whose_path_is_not_ascii_reaches_the_player_unchanged) {
+  TestAssociation desktop;
+  const std::string folder = desktop.folder.file("\xd0\x9c\xd1\x83\xd0\xb7\xd1\x8b\xd0\xba\xd0\xb0");
+  std::system(("mkdir '" + folder + "'").c_str());
+  desktop.playlist = folder + "/S\xe3o Paulo.m3u";
+  write_file(desktop.playlist, "#EXTM3U\nsong one.mp3\n");
+  start_with_player(desktop);
+  end_saver();
+}
+
 // Flatpak, Snap and hand-made entries wrap the player in another command.
 TEST_F(Playlist, a_wrapping_entry_runs_its_whole_command_line) {
   TestAssociation desktop(PlayerEntry{"env OB3D_TEST_WRAPPER=wrapped "});
