@@ -39,10 +39,11 @@ set(OB3D_PLATFORM_LIBRARIES
   glu32 opengl32 gdi32 user32 advapi32 shell32 comctl32 comdlg32 imm32 winmm)
 
 # The screensaver module: a GUI program named .scr, its icon, images,
-# strings, dialog template and version in the module's resources.
+# strings, dialog template, version and application manifest in the
+# module's resources.
 function(ob3d_make_screensaver target)
   target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/resources/orbalune3d.rc)
   set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON SUFFIX ".scr")
   set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/orbalune3d.rc APPEND PROPERTY
-    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/manifest.txt)
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/manifest.txt;${CMAKE_SOURCE_DIR}/resources/orbalune3d.manifest")
 endfunction()

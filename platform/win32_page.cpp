@@ -64,6 +64,7 @@ INT_PTR CALLBACK Win32DialogPage::Dialog_Proc(HWND window, UINT message, WPARAM 
       self->Event(0, DialogEvent::HelpRequested);
       return TRUE;
     case WM_CTLCOLORSTATIC:
+      if (self->asking_default_color) return FALSE;
       return reinterpret_cast<INT_PTR>(
           self->Static_Color(reinterpret_cast<HWND>(lparam), reinterpret_cast<HDC>(wparam)));
     case WM_DESTROY:
@@ -134,10 +135,17 @@ HBRUSH Win32DialogPage::Static_Color(HWND control, HDC dc) {
   }
   const ControlTemplate* link = Lookup(GetDlgCtrlID(control));
   if (link == nullptr || link->kind != ControlKind::Link) return nullptr;
+  // A link is filled as the page fills its other texts (the plain face
+  // colour, or the tab's texture under visual styles), so every repaint
+  // clears it, and its focus rectangle with it; only its text is blue.
+  // The dialog's default handling asks this procedure first, which then
+  // leaves it to the default.
+  asking_default_color = true;
+  LRESULT background = DefDlgProcA(page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                   reinterpret_cast<LPARAM>(control));
+  asking_default_color = false;
   SetTextColor(dc, LINK_COLOR);
-  // The page's own background shows through, themed or plain.
-  SetBkMode(dc, TRANSPARENT);
-  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  return reinterpret_cast<HBRUSH>(background);
 }
 
 // The sheet closes without telling the shown page that it is left when it

@@ -110,6 +110,9 @@ class Win32DialogPage : public DialogControls {
   };
   std::map<int, Swatch> swatches;
   HBITMAP picture = nullptr;
+  // While Static_Color asks the dialog's default handling for a link's
+  // background.
+  bool asking_default_color = false;
   bool initialised = false;
   bool active = false;
 };

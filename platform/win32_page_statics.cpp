@@ -139,16 +139,24 @@ HBITMAP show_picture(HWND control, int resource) {
   RECT box{};
   GetClientRect(control, &box);
   SIZE size = fitted(SIZE{image.bmWidth, image.bmHeight}, SIZE{box.right, box.bottom});
-  // Scaled once, with the averaging that keeps a reduced picture smooth.
+  // Scaled once, with the averaging that keeps a reduced picture smooth,
+  // and centred in a bitmap as large as the box, whose margins take the
+  // colour of the picture's top left corner. (The static control fills
+  // the margins of a smaller bitmap itself: with that colour in comctl32
+  // 5, with the page's background in 6.)
   HDC screen = GetDC(control);
   HDC from = CreateCompatibleDC(screen);
   HDC to = CreateCompatibleDC(screen);
-  HBITMAP scaled = CreateCompatibleBitmap(screen, size.cx, size.cy);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, box.right, box.bottom);
   HGDIOBJ old_from = SelectObject(from, original);
   HGDIOBJ old_to = SelectObject(to, scaled);
+  HBRUSH margin = CreateSolidBrush(GetPixel(from, 0, 0));
+  FillRect(to, &box, margin);
+  DeleteObject(margin);
   SetStretchBltMode(to, HALFTONE);
   SetBrushOrgEx(to, 0, 0, nullptr);
-  StretchBlt(to, 0, 0, size.cx, size.cy, from, 0, 0, image.bmWidth, image.bmHeight, SRCCOPY);
+  StretchBlt(to, (box.right - size.cx) / 2, (box.bottom - size.cy) / 2, size.cx, size.cy, from, 0,
+             0, image.bmWidth, image.bmHeight, SRCCOPY);
   SelectObject(from, old_from);
   SelectObject(to, old_to);
   DeleteDC(from);

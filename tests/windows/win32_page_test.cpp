@@ -53,6 +53,8 @@ class RecordingPage : public platform::DialogPage {
           {BUTTON, ControlKind::PushButton, "Two\nlines", 110, 70, 50, 24},
           {LINK, ControlKind::Link, "a link", 110, 100, 40, 8},
           {HIDDEN, ControlKind::CheckBox, "Hidden", 110, 110, 60, 10, true},
+          // A wide box for the module's 500 x 289 introduction picture.
+          {0, ControlKind::Picture, "", 240, 90, 150, 40, false, false, 145},
       }};
   std::vector<std::pair<int, DialogEvent>> events;
 };
@@ -194,6 +196,46 @@ TEST_F(Win32PageTest, ALinkTakesTheKeyboardAndEnterOpensIt) {
       << "Enter goes to the link, not to the sheet's OK";
   SendMessageA(Item(LINK), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_TRUE(Heard(LINK, DialogEvent::Clicked));
+}
+
+// The focus rectangle is drawn around the text, from the control's top
+// left corner, with the colours of its pixels inverted.
+TEST_F(Win32PageTest, ALinkLosesItsFocusRectangleWithTheFocus) {
+  HWND link = Item(LINK);
+  RECT client{};
+  GetClientRect(link, &client);
+  const auto top_row_differs = [&] {
+    HDC dc = GetDC(link);
+    const COLORREF background = GetPixel(dc, client.right - 1, 0);  // past the text
+    bool differs = false;
+    for (int x = 0; x < client.right / 2; ++x) differs = differs || GetPixel(dc, x, 0) != background;
+    ReleaseDC(link, dc);
+    return differs;
+  };
+  SetFocus(link);
+  UpdateWindow(link);
+  ASSERT_TRUE(top_row_differs()) << "the focused link shows its focus rectangle";
+  SetFocus(Item(BOX));
+  UpdateWindow(link);
+  EXPECT_FALSE(top_row_differs());
+}
+
+// comctl32 6's static control fills the margins of a smaller bitmap with
+// the page's background, 5's with the bitmap's corner: the picture fills
+// its box itself, so that it looks the same with both.
+TEST_F(Win32PageTest, APictureFillsItsWholeBox) {
+  HWND picture = FindWindowExA(window, nullptr, "Static", "");
+  while (picture && (GetWindowLongA(picture, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) {
+    picture = FindWindowExA(window, picture, "Static", "");
+  }
+  ASSERT_NE(picture, nullptr);
+  auto shown = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  BITMAP image{};
+  ASSERT_TRUE(GetObjectA(shown, sizeof image, &image));
+  RECT box{};
+  GetClientRect(picture, &box);
+  EXPECT_EQ(image.bmWidth, box.right);
+  EXPECT_EQ(image.bmHeight, box.bottom);
 }
 
 TEST_F(Win32PageTest, ListsKeepTheirOrderAndFindTheVeryText) {

@@ -241,6 +241,27 @@ TEST_F(SheetE2eTest, OpensOnTheStoredPageWithOkAndHelpOnlyAndRemembersTheLastPag
   EXPECT_EQ(OptionsKey().Word("CurrentConfigureSheet"), MUSIC);
 }
 
+// The manifest's comctl32 6 registers its own button, static and edit
+// classes in the program's process, which take the place of user32's.
+// user32 lies at the same address in every process.
+TEST_F(SheetE2eTest, TheSheetAndItsPagesAreMadeOfTheCommonControls6Classes) {
+  ASSERT_NE(Open_Sheet(), nullptr);
+  const auto user32 = reinterpret_cast<ULONG_PTR>(GetModuleHandleA("user32.dll"));
+  const auto class_module = [](HWND control) { return GetClassLongPtrA(control, GCLP_HMODULE); };
+  // This test program has no manifest: its buttons are user32's.
+  const HWND own = CreateWindowExA(0, "BUTTON", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+  EXPECT_EQ(class_module(own), user32);
+  DestroyWindow(own);
+  EXPECT_NE(class_module(GetDlgItem(sheet, IDOK)), user32);
+  HWND page = Show_Page(CONTROLS);
+  EXPECT_NE(class_module(GetDlgItem(page, SHOW_SUN)), user32);
+  page = Show_Page(CITIES);
+  EXPECT_NE(class_module(GetDlgItem(page, CITY)), user32);
+  EXPECT_EQ(class_module(GetDlgItem(page, CITY)), class_module(GetDlgItem(sheet, IDOK)));
+  EXPECT_FALSE(Close_Sheet().timed_out);
+}
+
 TEST_F(SheetE2eTest, SlashCWithAWindowShowsTheSheetOwnedByItWhichStaysDisabledMeanwhile) {
   const HWND host = CreateWindowExA(0, "STATIC", "settings host", WS_POPUP | WS_VISIBLE, 50, 50,
                                     200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
