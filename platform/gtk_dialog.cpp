@@ -5,8 +5,8 @@
 // page activation, leaving, help and destruction reported to the page logic;
 // closing the window and Escape count as OK, F1 as Help; all pages share
 // the dialog units that the largest need of any of them sets; a second
-// settings process brings the sheet to the front.
-// Missing: the sheet's own icon.
+// settings process brings the sheet to the front; the window shows the
+// program's icon.
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -131,6 +131,7 @@ void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage
   gtk_window_set_role(GTK_WINDOW(sheet.window), x11::SETTINGS_SHEET_ROLE);
   gtk_window_set_resizable(GTK_WINDOW(sheet.window), FALSE);
   gtk_window_set_position(GTK_WINDOW(sheet.window), GTK_WIN_POS_CENTER);
+  set_program_icon(GTK_WINDOW(sheet.window));
   use_compact_style(sheet.window);
   GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
   gtk_container_set_border_width(GTK_CONTAINER(column), 8);

@@ -1,5 +1,6 @@
-// The images of a GTK settings page: the picture resource and the icon
-// resource, drawn into their boxes at any size with their aspect kept.
+// The images of the GTK settings sheet: the picture resource and the icon
+// resource, drawn into their boxes at any size with their aspect kept, and
+// the program's icon on the sheet's window.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -124,6 +125,9 @@ ResourceView find_resource(int id, const char* type) {
   return api().resources.find ? api().resources.find(id, type) : ResourceView{nullptr, 0};
 }
 
+// The program's own icon, the one that Windows shows for the module.
+constexpr int PROGRAM_ICON_RESOURCE = 100;
+
 }  // namespace
 
 GtkWidget* make_picture(const ControlTemplate& control) {
@@ -143,6 +147,16 @@ GtkWidget* make_icon(const ControlTemplate& control) {
   auto* drawing = new Drawing;
   drawing->sizes = decode_icon(find_resource(control.resource, "ICON"));
   return make_drawing(drawing);
+}
+
+// Taken from the embedded resource, so that the sheet shows it whether or
+// not the program's icons are installed.
+void set_program_icon(GtkWindow* window) {
+  std::vector<GdkPixbuf*> sizes = decode_icon(find_resource(PROGRAM_ICON_RESOURCE, "ICON"));
+  GList* list = nullptr;
+  for (GdkPixbuf* image : sizes) list = g_list_append(list, image);
+  gtk_window_set_icon_list(window, list);
+  g_list_free_full(list, g_object_unref);
 }
 
 }  // namespace platform::gtk

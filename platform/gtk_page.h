@@ -155,6 +155,8 @@ void set_swatch_color(GtkWidget* swatch, uint32_t bgr);
 GtkWidget* make_picture(const ControlTemplate& control);
 // The image of an Icon control's icon resource whose size suits its box best.
 GtkWidget* make_icon(const ControlTemplate& control);
+// Gives the window every size of the program's embedded icon.
+void set_program_icon(GtkWindow* window);
 // The UTF-8 text of a label, button or entry as the program's Windows-1252;
 // a character the code page cannot hold becomes '?' (entries refuse them,
 // so only a label that the program did not fill could hold one).

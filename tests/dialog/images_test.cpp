@@ -1,5 +1,6 @@
-// The images of the real sheet: the Introduction picture keeps its aspect
-// and the Overview icon, made of PNG images, is drawn.
+// The images of the real sheet: the Introduction picture keeps its aspect,
+// the Overview icon, made of PNG images, is drawn, and the window has the
+// program's icon.
 #include <gtest/gtest.h>
 
 #include "config/options.h"
@@ -70,6 +71,38 @@ TEST_F(SheetImages, the_picture_keeps_its_aspect_and_the_icon_shows) {
   double aspect = double(picture.right - picture.left) / (picture.bottom - picture.top);
   EXPECT_NEAR(aspect, 500.0 / 289.0, 0.03);  // the bitmap's 500 x 289 pixels
   EXPECT_GT(icon.pixels, 16 * 16);
+}
+
+// Pixels of the image that are not fully transparent.
+int opaque_pixels(GdkPixbuf* image) {
+  int width = gdk_pixbuf_get_width(image);
+  if (!gdk_pixbuf_get_has_alpha(image)) return width * gdk_pixbuf_get_height(image);
+  const guchar* row = gdk_pixbuf_read_pixels(image);
+  int channels = gdk_pixbuf_get_n_channels(image);
+  int count = 0;
+  for (int y = 0; y < gdk_pixbuf_get_height(image); ++y, row += gdk_pixbuf_get_rowstride(image)) {
+    for (int x = 0; x < width; ++x) count += row[x * channels + 3] != 0;
+  }
+  return count;
+}
+
+TEST_F(SheetImages, the_window_shows_the_program_icon_in_every_size_it_has) {
+  COptions::CurrentConfigureSheet.Set(0);
+  std::vector<std::pair<int, int>> sizes;  // width, pixels drawn
+  sheet.Run({[&] {
+    auto* page = dynamic_cast<platform::gtk::GtkDialogPage*>(sheet.pages[0]->controls);
+    ASSERT_TRUE(page);
+    GList* icons = gtk_window_get_icon_list(GTK_WINDOW(gtk_widget_get_toplevel(page->Widget())));
+    for (GList* icon = icons; icon; icon = icon->next) {
+      auto* image = GDK_PIXBUF(icon->data);
+      sizes.push_back({gdk_pixbuf_get_width(image), opaque_pixels(image)});
+    }
+    g_list_free(icons);
+    Click_Control(*sheet.pages[0]->controls, platform::SHEET_OK_BUTTON);
+  }});
+  // The embedded icon holds 16, 32 and 48 pixel images.
+  ASSERT_EQ(sizes.size(), 3u);
+  for (const auto& [width, pixels] : sizes) EXPECT_GT(pixels, width * width / 4) << width;
 }
 
 }  // namespace
