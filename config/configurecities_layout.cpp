@@ -19,6 +19,11 @@ ControlTemplate first_of_set(ControlTemplate control) {
   return control;
 }
 
+ControlTemplate spoken(const char* words, ControlTemplate control) {
+  control.spoken = words;
+  return control;
+}
+
 std::vector<ControlTemplate> build_controls() {
   return {
       {0, ControlKind::Label, "Heading", 7, 7, 30, 8},
@@ -42,14 +47,14 @@ std::vector<ControlTemplate> build_controls() {
       {C::IDC_STATE, ControlKind::Edit, "", 160, 168, 60, 12},
       {0, ControlKind::Label, "Country", 225, 170, 30, 8},
       {C::IDC_COUNTRY, ControlKind::Edit, "", 256, 168, 90, 12},
-      {0, ControlKind::Label, "Lat", 12, 186, 16, 8},
-      {C::IDC_LAT_DEG, ControlKind::DigitsEdit, "0", 32, 184, 20, 12},
-      {C::IDC_LAT_MIN, ControlKind::DigitsEdit, "0", 55, 184, 20, 12},
+      spoken("Latitude", {0, ControlKind::Label, "Lat", 12, 186, 16, 8}),
+      spoken("degrees", {C::IDC_LAT_DEG, ControlKind::DigitsEdit, "0", 32, 184, 20, 12}),
+      spoken("minutes", {C::IDC_LAT_MIN, ControlKind::DigitsEdit, "0", 55, 184, 20, 12}),
       first_of_set({C::IDC_NORTH, ControlKind::RadioButton, "N", 79, 185, 22, 10}),
       {C::IDC_SOUTH, ControlKind::RadioButton, "S", 103, 185, 22, 10},
-      {0, ControlKind::Label, "Long", 137, 186, 20, 8},
-      {C::IDC_LON_DEG, ControlKind::DigitsEdit, "0", 160, 184, 22, 12},
-      {C::IDC_LON_MIN, ControlKind::DigitsEdit, "0", 185, 184, 20, 12},
+      spoken("Longitude", {0, ControlKind::Label, "Long", 137, 186, 20, 8}),
+      spoken("degrees", {C::IDC_LON_DEG, ControlKind::DigitsEdit, "0", 160, 184, 22, 12}),
+      spoken("minutes", {C::IDC_LON_MIN, ControlKind::DigitsEdit, "0", 185, 184, 20, 12}),
       first_of_set({C::IDC_EAST, ControlKind::RadioButton, "E", 209, 185, 22, 10}),
       {C::IDC_WEST, ControlKind::RadioButton, "W", 233, 185, 22, 10},
       {C::IDC_ADD, ControlKind::PushButton, "Add", 350, 176, 40, 14},

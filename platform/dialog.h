@@ -42,6 +42,10 @@ struct ControlTemplate {
   bool hidden = false;
   bool starts_group = false;
   int resource = 0;
+  // Words for screen readers where the text shown says too little: a
+  // caption's words in full ("Latitude" for "Lat"), or what each of the
+  // fields that share one caption holds ("degrees", "minutes").
+  const char* spoken = nullptr;
 };
 
 struct PageTemplate {

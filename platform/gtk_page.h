@@ -116,7 +116,8 @@ class GtkDialogPage : public DialogControls {
   // not by their places on the screen (gtk_page_access.cpp).
   void Follow_Template_Order();
   // A control without text of its own (slider, list, edit) is named for
-  // screen readers by the caption that comes right before it.
+  // screen readers by the caption that comes before it; several such
+  // controls after one caption each add what they hold to its name.
   void Name_From_Captions();
   // A label cut short at its box's end shows its whole text as a tooltip.
   static void Offer_Whole_Text(Control& control, const std::string& utf8);

@@ -25,10 +25,20 @@ bool needs_caption(ControlKind kind) {
   }
 }
 
-// "City:" names the control "City".
-std::string name_of_caption(const char* text) {
-  std::string name = windows1252_to_utf8(text);
+// "City:" names the control "City"; a caption with words of its own for
+// screen readers ("Lat", spoken "Latitude") names it by those.
+std::string name_of_caption(const ControlTemplate& caption) {
+  if (caption.spoken) return windows1252_to_utf8(caption.spoken);
+  std::string name = windows1252_to_utf8(caption.text);
   while (!name.empty() && (name.back() == ':' || name.back() == ' ')) name.pop_back();
+  return name;
+}
+
+// The caption's name, followed by what the control holds where the
+// template says so: "Latitude minutes".
+std::string name_under_caption(const ControlTemplate& caption, const ControlTemplate& control) {
+  std::string name = name_of_caption(caption);
+  if (control.spoken) name += std::string(" ") + windows1252_to_utf8(control.spoken);
   return name;
 }
 
@@ -47,16 +57,22 @@ void GtkDialogPage::Follow_Template_Order() {
 }
 
 void GtkDialogPage::Name_From_Captions() {
-  for (size_t i = 1; i < owned.size(); ++i) {
-    const Control& caption = *owned[i - 1];
-    const Control& control = *owned[i];
-    if (!needs_caption(control.kind) || !is_caption(caption.kind) || !*caption.source->text)
-      continue;
-    // The label's relation to the control, and the name itself, for
-    // readers that only look at one of them.
-    gtk_label_set_mnemonic_widget(GTK_LABEL(caption.text_owner), control.text_owner);
-    atk_object_set_name(gtk_widget_get_accessible(control.text_owner),
-                        name_of_caption(caption.source->text).c_str());
+  const Control* caption = nullptr;  // the caption of the controls that follow
+  bool first = true;                 // no control has taken the caption yet
+  for (const Control* control : owned) {
+    if (is_caption(control->kind) && *control->source->text) {
+      caption = control;
+      first = true;
+    } else if (!needs_caption(control->kind)) {
+      caption = nullptr;
+    } else if (caption) {
+      // The label's relation to its first control, and each control's own
+      // name, for readers that only look at one of them.
+      if (first) gtk_label_set_mnemonic_widget(GTK_LABEL(caption->text_owner), control->text_owner);
+      first = false;
+      atk_object_set_name(gtk_widget_get_accessible(control->text_owner),
+                          name_under_caption(*caption->source, *control->source).c_str());
+    }
   }
 }
 

@@ -163,24 +163,49 @@ std::string accessible_name(platform::DialogControls& dialog, int id) {
   return name ? name : "";
 }
 
+// Entries, sliders and lists that the keyboard reaches without a name of
+// their own, as "page P control ID".
+std::vector<std::string> unnamed_fields(RecordedSheet& sheet, int page) {
+  std::vector<std::string> unnamed;
+  auto* shown = dynamic_cast<platform::gtk::GtkDialogPage*>(sheet.pages[page]->controls);
+  if (shown == nullptr) return {"page " + std::to_string(page) + " was not shown"};
+  for (const auto* control : shown->All_Controls()) {
+    GtkWidget* inner = control->text_owner;
+    bool field = GTK_IS_ENTRY(inner) || GTK_IS_RANGE(inner) || GTK_IS_TREE_VIEW(inner);
+    if (!field || !gtk_widget_get_can_focus(inner)) continue;
+    const char* name = atk_object_get_name(gtk_widget_get_accessible(inner));
+    if (name == nullptr || !*name)
+      unnamed.push_back("page " + std::to_string(page) + " control " + std::to_string(control->id));
+  }
+  return unnamed;
+}
+
 TEST_F(SheetKeyboard, sliders_lists_and_edits_are_named_by_their_captions) {
-  COptions::CurrentConfigureSheet.Set(2);
-  std::vector<std::string> names;
-  sheet.Run({
-      [&] {
-        names.push_back(accessible_name(page(2), C::IDC_SLIDER_AMBIENT));
-        names.push_back(accessible_name(page(2), C::IDC_SLIDER_TIME_ACCELERATION));
-        Show_Page(sheet, 3);
-      },
-      [&] {
-        names.push_back(accessible_name(page(3), Cities::IDC_AVAILABLE));
-        names.push_back(accessible_name(page(3), Cities::IDC_SELECTED));
-        names.push_back(accessible_name(page(3), Cities::IDC_COUNTRY));
-        Click_Control(page(3), platform::SHEET_OK_BUTTON);
-      },
+  COptions::CurrentConfigureSheet.Set(0);
+  std::vector<std::string> names, unnamed;
+  std::vector<std::function<void()>> steps;
+  for (int shown = 0; shown < 5; ++shown) {
+    steps.push_back([&, shown] { Show_Page(sheet, shown); });
+    steps.push_back([&, shown] {
+      auto missing = unnamed_fields(sheet, shown);
+      unnamed.insert(unnamed.end(), missing.begin(), missing.end());
+    });
+  }
+  steps.push_back([&] {
+    names.push_back(accessible_name(page(2), C::IDC_SLIDER_AMBIENT));
+    names.push_back(accessible_name(page(2), C::IDC_SLIDER_TIME_ACCELERATION));
+    for (int id : {Cities::IDC_AVAILABLE, Cities::IDC_SELECTED, Cities::IDC_COUNTRY,
+                   Cities::IDC_LAT_DEG, Cities::IDC_LAT_MIN, Cities::IDC_LON_DEG,
+                   Cities::IDC_LON_MIN})
+      names.push_back(accessible_name(page(3), id));
+    Click_Control(page(3), platform::SHEET_OK_BUTTON);
   });
-  EXPECT_EQ(names, (std::vector<std::string>{"Ambient light", "Time Acceleration",
-                                              "Cities Not Shown", "Cities Shown", "Country"}));
+  sheet.Run(steps, 200);
+  EXPECT_EQ(unnamed, std::vector<std::string>{});
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "Ambient light", "Time Acceleration", "Cities Not Shown", "Cities Shown",
+                       "Country", "Latitude degrees", "Latitude minutes", "Longitude degrees",
+                       "Longitude minutes"}));
 }
 
 }  // namespace
