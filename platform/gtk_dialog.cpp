@@ -6,7 +6,8 @@
 // closing the window and Escape count as OK, F1 as Help; all pages share
 // the dialog units that the largest need of any of them sets; a second
 // settings process brings the sheet to the front; the window shows the
-// program's icon.
+// program's icon; a change of the desktop's font or text scale lays the
+// pages out again.
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -27,6 +28,7 @@ struct Sheet {
   GtkWidget* notebook = nullptr;
   std::vector<std::unique_ptr<GtkDialogPage>> pages;
   GMainLoop* loop = nullptr;
+  guint relayout = 0;  // the layout pending after a page's style changed
   bool closing = false;
 };
 
@@ -86,13 +88,16 @@ gboolean on_key(GtkWidget*, GdkEventKey* event, gpointer data) {
 }
 
 // Entries and buttons of the pages as tall as the templates' boxes, which
-// were drawn for a dialog font with slimmer controls.
+// were drawn for a dialog font with slimmer controls. The pages' controls
+// change their looks at once: a font size fading to a new desktop font would
+// be measured halfway.
 const char COMPACT_STYLE[] =
     ".ob3d-page entry { min-height: 0; padding-top: 1px; padding-bottom: 1px; }"
     ".ob3d-page button { min-height: 0; padding: 2px 6px; }"
     ".ob3d-page checkbutton, .ob3d-page radiobutton { padding-top: 1px; padding-bottom: 1px; }"
     ".ob3d-page scale { padding-top: 10px; padding-bottom: 10px; }"
-    ".ob3d-page button.link { padding: 0 2px; border-width: 0; }";
+    ".ob3d-page button.link { padding: 0 2px; border-width: 0; }"
+    ".ob3d-page * { transition: none; }";
 
 void use_compact_style(GtkWidget* window) {
   GtkCssProvider* provider = gtk_css_provider_new();
@@ -125,6 +130,38 @@ void place_pages(Sheet& sheet) {
   for (auto& page : sheet.pages) page->Place(units);
 }
 
+// Lays every page out again once the desktop's font or text scale has
+// changed, as the first layout does, and fits the window to the pages.
+gboolean lay_out_again(gpointer data) {
+  auto& sheet = *static_cast<Sheet*>(data);
+  sheet.relayout = 0;
+  bool changed = std::any_of(sheet.pages.begin(), sheet.pages.end(),
+                             [](auto& page) { return page->Font_Changed(); });
+  if (!changed) return G_SOURCE_REMOVE;
+  place_pages(sheet);
+  gtk_window_resize(GTK_WINDOW(sheet.window), 1, 1);
+  return G_SOURCE_REMOVE;
+}
+
+// A page's style changed (its font, or only its state). The toolkit restyles
+// a page's controls right after the page, and only once they are all done
+// may they be measured.
+void on_page_restyled(GtkWidget*, gpointer data) {
+  auto& sheet = *static_cast<Sheet*>(data);
+  if (sheet.relayout == 0) sheet.relayout = g_idle_add(lay_out_again, &sheet);
+}
+
+void follow_desktop_text(Sheet& sheet) {
+  for (auto& page : sheet.pages)
+    g_signal_connect(page->Widget(), "style-updated", G_CALLBACK(on_page_restyled), &sheet);
+}
+
+void stop_following_desktop_text(Sheet& sheet) {
+  for (auto& page : sheet.pages) g_signal_handlers_disconnect_by_data(page->Widget(), &sheet);
+  if (sheet.relayout != 0) g_source_remove(sheet.relayout);
+  sheet.relayout = 0;
+}
+
 void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage*>& pages) {
   sheet.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(sheet.window), windows1252_to_utf8(caption).c_str());
@@ -151,6 +188,7 @@ void build_sheet(Sheet& sheet, const char* caption, const std::vector<DialogPage
     sheet.pages.push_back(std::move(page));
   }
   place_pages(sheet);
+  follow_desktop_text(sheet);
   g_signal_connect(ok, "clicked", G_CALLBACK(on_ok), &sheet);
   g_signal_connect(help, "clicked", G_CALLBACK(on_help), &sheet);
   g_signal_connect(sheet.window, "delete-event", G_CALLBACK(on_delete), &sheet);
@@ -169,6 +207,7 @@ bool run_property_sheet(const char* caption, const std::vector<DialogPage*>& pag
   g_signal_connect(sheet.notebook, "switch-page", G_CALLBACK(on_switch_page), &sheet);
   sheet.pages[start]->Page_Event(DialogEvent::PageActivated);
   g_main_loop_run(sheet.loop);
+  stop_following_desktop_text(sheet);
   gtk_widget_destroy(sheet.window);
   sheet.pages.clear();
   while (gtk_events_pending()) gtk_main_iteration();

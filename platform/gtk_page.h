@@ -60,6 +60,9 @@ class GtkDialogPage : public DialogControls {
   // page is inside its window, whose style sizes the widgets. The controls
   // are measured unplaced: Place must follow.
   DialogUnits Needed_Units();
+  // Whether the page's font measures otherwise than when Needed_Units last
+  // measured it: the desktop's font or text scale has changed.
+  bool Font_Changed();
   // Places every control in the given units; the sheet gives all its pages
   // the largest units that any of them needs.
   void Place(DialogUnits units);
@@ -135,6 +138,7 @@ class GtkDialogPage : public DialogControls {
   std::vector<Control*> owned;
   GtkWidget* last_radio = nullptr;  // the set a new radio button joins
   DialogUnits units{};
+  DialogUnits measured_font{};  // the units of the font alone, when last measured
   int quiet = 0;
   bool initialised = false;
 };

@@ -83,11 +83,17 @@ bool fits(GtkWidget* widget, const GdkRectangle& box) {
 
 DialogUnits GtkDialogPage::Needed_Units() {
   for (Control* control : owned) gtk_widget_set_size_request(control->widget, -1, -1);
-  DialogUnits needed = font_units(fixed);
+  measured_font = font_units(fixed);
+  DialogUnits needed = measured_font;
   // Across first: the height of wrapping text depends on its width.
   grow_until_fitting(owned, needed, true);
   grow_until_fitting(owned, needed, false);
   return needed;
+}
+
+bool GtkDialogPage::Font_Changed() {
+  DialogUnits now = font_units(fixed);
+  return now.x != measured_font.x || now.y != measured_font.y;
 }
 
 void GtkDialogPage::Place(DialogUnits placed) {

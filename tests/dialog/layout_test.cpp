@@ -1,12 +1,14 @@
-// Every page of the real sheet at several text sizes: each control has the
-// room its text and parts need, none overlaps another, and each stays inside
-// its frame and its page.
+// Every page of the real sheet at several text sizes, and after the text
+// size changes while it is open: each control has the room its text and
+// parts need, none overlaps another, and each stays inside its frame and its
+// page.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <sstream>
 #include <string>
 
+#include "config/configurecities.h"
 #include "config/options.h"
 #include "platform/gtk_page.h"
 #include "platform/platform.h"
@@ -132,6 +134,78 @@ TEST(SheetLayout, no_control_is_cut_off_or_overlaps_another_at_any_text_size) {
         {{CHILD_VARIABLE, "1"}, {"GDK_DPI_SCALE", scale}}, 90);
     EXPECT_EQ(result.exit_code, 0) << "text size " << scale << ":\n" << result.out << result.err;
   }
+}
+
+// Pixels across and down of the sheet's window, its shown page and the
+// Cities page's Add button.
+struct Sizes {
+  int window_width, window_height, page_width, page_height, button_width, button_height;
+};
+
+Sizes sizes_of(RecordedSheet& sheet) {
+  auto* cities = dynamic_cast<platform::gtk::GtkDialogPage*>(sheet.pages[3]->controls);
+  if (cities == nullptr) return {};
+  GtkWidget* area = cities->Widget();
+  GtkWidget* button = Find_Control(cities, CConfigureCities::IDC_ADD)->widget;
+  GtkWidget* window = gtk_widget_get_toplevel(area);
+  return {gtk_widget_get_allocated_width(window), gtk_widget_get_allocated_height(window),
+          gtk_widget_get_allocated_width(area),   gtk_widget_get_allocated_height(area),
+          gtk_widget_get_allocated_width(button), gtk_widget_get_allocated_height(button)};
+}
+
+// Opens the sheet on the Cities page, makes the desktop's text half as large
+// again through a GtkSettings property and checks every page in it, then
+// sets the property back and sees the window return to its first size.
+template <typename Value>
+void check_text_change(const char* property, Value larger) {
+  if (!Use_Private_Display(2560, 1600)) GTEST_SKIP() << "Xvfb cannot run here";
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "no xdotool";
+  COptions::CurrentConfigureSheet.Set(3);
+  RecordedSheet sheet;
+  GValue usual = G_VALUE_INIT;
+  Sizes before{}, grown{}, back{};
+  std::vector<std::function<void()>> steps = {
+      [&] {
+        before = sizes_of(sheet);
+        g_object_get_property(G_OBJECT(gtk_settings_get_default()), property, &usual);
+        g_object_set(gtk_settings_get_default(), property, larger, nullptr);
+      },
+      [&] { grown = sizes_of(sheet); },
+  };
+  for (int page = 0; page < 5; ++page) {
+    steps.push_back([&sheet, page] { Show_Page(sheet, page); });
+    steps.push_back([&sheet, page] {
+      SCOPED_TRACE("page " + std::to_string(page) + " with the larger text");
+      check_page(*dynamic_cast<platform::gtk::GtkDialogPage*>(sheet.pages[page]->controls));
+    });
+  }
+  steps.push_back([&] {
+    Show_Page(sheet, 3);
+    g_object_set_property(G_OBJECT(gtk_settings_get_default()), property, &usual);
+  });
+  steps.push_back([&] {
+    back = sizes_of(sheet);
+    Click_Control(*sheet.pages[3]->controls, platform::SHEET_OK_BUTTON);
+  });
+  sheet.Run(steps, 400);
+  g_value_unset(&usual);
+  ASSERT_GT(before.page_width, 0);
+  EXPECT_GT(grown.button_width, before.button_width * 5 / 4);
+  EXPECT_GT(grown.button_height, before.button_height * 5 / 4);
+  EXPECT_GT(grown.page_width, before.page_width * 5 / 4);
+  EXPECT_GT(grown.page_height, before.page_height * 5 / 4);
+  EXPECT_GT(grown.window_width, before.window_width * 5 / 4);
+  EXPECT_GT(grown.window_height, before.window_height * 5 / 4);
+  EXPECT_EQ(back.window_width, before.window_width);
+  EXPECT_EQ(back.window_height, before.window_height);
+}
+
+TEST(SheetLayout, the_open_sheet_follows_a_change_of_the_text_scale) {
+  check_text_change("gtk-xft-dpi", 144 * 1024);  // 96 dpi without a settings daemon
+}
+
+TEST(SheetLayout, the_open_sheet_follows_a_change_of_the_desktop_font) {
+  check_text_change("gtk-font-name", "Sans 15");  // the default is Sans 10
 }
 
 }  // namespace
