@@ -141,9 +141,9 @@ HBITMAP show_picture(HWND control, int resource) {
   SIZE size = fitted(SIZE{image.bmWidth, image.bmHeight}, SIZE{box.right, box.bottom});
   // Scaled once, with the averaging that keeps a reduced picture smooth,
   // and centred in a bitmap as large as the box, whose margins take the
-  // colour of the picture's top left corner. (The static control fills
-  // the margins of a smaller bitmap itself: with that colour in comctl32
-  // 5, with the page's background in 6.)
+  // colour of the picture's top left corner. (A static control fills the
+  // margins of a smaller bitmap itself: user32's with that colour,
+  // comctl32 6's with the page's background.)
   HDC screen = GetDC(control);
   HDC from = CreateCompatibleDC(screen);
   HDC to = CreateCompatibleDC(screen);

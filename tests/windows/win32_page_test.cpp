@@ -221,8 +221,8 @@ TEST_F(Win32PageTest, ALinkLosesItsFocusRectangleWithTheFocus) {
 }
 
 // comctl32 6's static control fills the margins of a smaller bitmap with
-// the page's background, 5's with the bitmap's corner: the picture fills
-// its box itself, so that it looks the same with both.
+// the page's background, user32's with the bitmap's corner: the picture
+// fills its box itself, so that it looks the same with both.
 TEST_F(Win32PageTest, APictureFillsItsWholeBox) {
   HWND picture = FindWindowExA(window, nullptr, "Static", "");
   while (picture && (GetWindowLongA(picture, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) {
