@@ -158,6 +158,7 @@ void CRender::Render() {
   for (size_t i = 0; i < Views.size(); ++i) {
     Begin_View(Views[i]);
     Render_3d();
+    if (Views.size() > 1) Follow_Sun_With_Lens_Flares(i);
     Render_Overlays(i == 0);
     CResolution::End_View();
   }

@@ -132,6 +132,14 @@ void Update_Lens_Flare_Visibility() {
 #endif
 }
 
+void Follow_Sun_With_Lens_Flares(size_t view) {
+#ifdef OB3D_HAS_FLARES
+  CLensFlareMgr::Follow_Sun_In_View(view);
+#else
+  (void)view;
+#endif
+}
+
 void Update_Star_Population() {
 #ifdef OB3D_HAS_STARS
   CStar::Update_Population();

@@ -5,6 +5,8 @@
 // staged creation moves on to the rows after it.
 #pragma once
 
+#include <cstddef>
+
 #include "host/render_staging.h"
 #include "utilitylib/vector3.h"
 
@@ -23,6 +25,9 @@ void Forget_Cloud_Layer();
 void Init_Lens_Flares();
 void Close_Lens_Flares();
 void Update_Lens_Flare_Visibility();
+// With several views: the lens flare of this view follows the Sun as the
+// view's 3D pass just saw it.
+void Follow_Sun_With_Lens_Flares(size_t view);
 void Update_Star_Population();
 
 // The Sun's position when it exists.

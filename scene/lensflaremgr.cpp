@@ -20,6 +20,7 @@ int32_t CLensFlareMgr::FlareCount = 0;
 CLensFlare** CLensFlareMgr::Flares = nullptr;
 double CLensFlareMgr::Intensity = 0.0;
 double CLensFlareMgr::MaxIntensity = 0.0;
+std::vector<double> CLensFlareMgr::ViewIntensities;
 
 namespace {
 
@@ -39,6 +40,13 @@ int Load_Sprite(int resource_id) {
   return static_cast<int>(name);
 }
 
+double Stepped_Intensity(double intensity, bool visible, double frame_time_s) {
+  const double change = INTENSITY_PER_SECOND * frame_time_s;
+  intensity += visible ? change : -change;
+  Clamp(intensity, 0, CLensFlareMgr::MaxIntensity);
+  return intensity;
+}
+
 }  // namespace
 
 void CLensFlareMgr::Init() {
@@ -56,6 +64,7 @@ void CLensFlareMgr::Close() {
   Flares = nullptr;
   FlareCount = 0;
   Intensity = 0.0;
+  ViewIntensities.clear();
 }
 
 void CLensFlareMgr::Create_Flares() {
@@ -83,14 +92,38 @@ void CLensFlareMgr::Create_Chain(int count) {
   }
 }
 
-void CLensFlareMgr::Update_Visibility() {
-  if (!Flares) return;
+namespace {
+
+// Whether the flare may show for the Sun as the last 3D pass saw it.
+bool Sun_Seen() {
   const bool sun_on_screen = TheSun && !TheSun->Is_Off_Screen();
   const CVector3 sun_position = TheSun ? TheSun->position : CVector3();
   const double earth_radius = TheEarth ? CEarth::Get_Earth_Diameter() / 2 : 0;
-  const bool visible =
-      Is_Sun_Visible(sun_on_screen, TheCamera.Get_Eye(), sun_position, earth_radius);
-  Step_Intensity(visible, CTimer::Get_Frame_Time_S());
+  return CLensFlareMgr::Is_Sun_Visible(sun_on_screen, TheCamera.Get_Eye(), sun_position,
+                                       earth_radius);
+}
+
+}  // namespace
+
+void CLensFlareMgr::Update_Visibility() {
+  if (!Flares) return;
+  Step_Intensity(Sun_Seen(), CTimer::Get_Frame_Time_S());
+}
+
+void CLensFlareMgr::Follow_Sun_In_View(size_t view) {
+  if (!Flares || !TheSun) return;
+  const SunSight sun{TheSun->Get_Screen_Position(), Sun_Seen(), TheSun->Get_Color(),
+                     TheSun->Get_Fade()};
+  Follow_Sun_In_View(view, sun, CTimer::Get_Frame_Time_S());
+}
+
+void CLensFlareMgr::Follow_Sun_In_View(size_t view, const SunSight& sun, double frame_time_s) {
+  if (ViewIntensities.size() <= view) ViewIntensities.resize(view + 1, 0.0);
+  double& intensity = ViewIntensities[view];
+  intensity = Stepped_Intensity(intensity, sun.visible, frame_time_s);
+  for (int i = 0; i < FlareCount; ++i) {
+    Flares[i]->Follow_Sun(sun.screen, sun.color, sun.fade, intensity);
+  }
 }
 
 bool CLensFlareMgr::Is_Sun_Visible(bool sun_on_screen, const CVector3& eye,
@@ -103,9 +136,7 @@ bool CLensFlareMgr::Is_Sun_Visible(bool sun_on_screen, const CVector3& eye,
 }
 
 void CLensFlareMgr::Step_Intensity(bool visible, double frame_time_s) {
-  const double change = INTENSITY_PER_SECOND * frame_time_s;
-  Intensity += visible ? change : -change;
-  Clamp(Intensity, 0, MaxIntensity);
+  Intensity = Stepped_Intensity(Intensity, visible, frame_time_s);
 }
 
 const CTextureData& CLensFlareMgr::Get_Texture_Data(int index) {

@@ -2,7 +2,9 @@
 // intensity they share, which follows whether the Sun can be seen.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "textures/texturedata.h"
 #include "utilitylib/vector3.h"
@@ -36,6 +38,21 @@ class CLensFlareMgr {
   // Intensity rises or falls by 2 per real second, within [0, MaxIntensity].
   static void Step_Intensity(bool visible, double frame_time_s);
 
+  // How one view sees the Sun: where (normalised view coordinates), whether
+  // the flare may show there, and the Sun's colour and fade-in level.
+  struct SunSight {
+    CVector3 screen;
+    bool visible = false;
+    CVector3 color;
+    double fade = 0;
+  };
+  // Several views (one per monitor, each of its own shape) see the Sun in
+  // different places. Before a view's 2D pass the chain follows the Sun as
+  // that view's last 3D pass projected it, at an intensity of the view's
+  // own, which rises and falls with whether that view sees the Sun.
+  static void Follow_Sun_In_View(size_t view);
+  static void Follow_Sun_In_View(size_t view, const SunSight& sun, double frame_time_s);
+
   static const CTextureData& Get_Texture_Data(int index);
 
   static CTextureData TextureData[NUM_FLARE_TEXTURES];
@@ -43,4 +60,5 @@ class CLensFlareMgr {
   static CLensFlare** Flares;
   static double Intensity;
   static double MaxIntensity;
+  static std::vector<double> ViewIntensities;
 };

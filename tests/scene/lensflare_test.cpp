@@ -117,6 +117,39 @@ TEST_F(LensFlareTest, sun_off_screen_or_switched_off_fades_the_flare_out) {
   EXPECT_EQ(CLensFlareMgr::Intensity, 0.0);
 }
 
+// The sprite of each element sits on the line from the Sun through the centre.
+void Expect_Chain_Towards(const CVector3& sun_screen, double alpha) {
+  for (int i = 0; i < CLensFlareMgr::FlareCount; ++i) {
+    const CLensFlare* flare = CLensFlareMgr::Flares[i];
+    const CBillboard2d* sprite = flare->Get_Billboard();
+    EXPECT_NEAR(sprite->position.x, 0.5 + (sun_screen.x - 0.5) * flare->Offset, 1e-12) << i;
+    EXPECT_NEAR(sprite->position.y, 0.5 + (sun_screen.y - 0.5) * flare->Offset, 1e-12) << i;
+    EXPECT_NEAR(sprite->color.w, alpha, 1e-12) << i;
+  }
+}
+
+// Two monitors of different shapes: the left one sees the Sun, the wider
+// right one has it beyond its edge. Each draws the chain on its own line,
+// and the left one's flare comes up while the right one's stays out.
+TEST_F(LensFlareTest, each_view_draws_the_chain_where_it_sees_the_sun) {
+  CLensFlareMgr::Create_Chain(10);
+  const CLensFlareMgr::SunSight left{CVector3(0.2, 0.3, 0), true, CVector3(1, 1, 1), 1};
+  const CLensFlareMgr::SunSight right{CVector3(1.4, 0.3, 0), false, CVector3(1, 1, 1), 1};
+  for (int frame = 0; frame < 5; ++frame) {
+    CLensFlareMgr::Follow_Sun_In_View(0, left, FRAME_S);
+    Expect_Chain_Towards(left.screen, 0.04 * (frame + 1));
+    CLensFlareMgr::Follow_Sun_In_View(1, right, FRAME_S);
+    Expect_Chain_Towards(right.screen, 0);
+  }
+  CLensFlareMgr::Follow_Sun_In_View(0, left, FRAME_S);
+  Expect_Chain_Towards(left.screen, 0.2);
+  // A new chain starts every view dark again.
+  CLensFlareMgr::Close();
+  CLensFlareMgr::Create_Chain(10);
+  CLensFlareMgr::Follow_Sun_In_View(0, left, FRAME_S);
+  Expect_Chain_Towards(left.screen, 0.04);
+}
+
 const int SPRITE_WIDTH = 128;
 const int SPRITE_HEIGHT = 128;
 
