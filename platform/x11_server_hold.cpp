@@ -9,6 +9,8 @@
 // (no other client's request, a destruction included, is carried out) from
 // the check that the hosting window exists to the end of each frame, and at
 // start-up from the saver window's creation to the end of its first frame.
+// A host that dies is beyond the grab; x11_vanished_drawable_size.cpp keeps
+// the rasteriser's reading of its vanished window sound.
 #include "platform/headless_window.h"
 #include "platform/x11_platform.h"
 
